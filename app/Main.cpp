@@ -1,0 +1,3 @@
+#include "JuceBox.h"
+
+START_JUCE_APPLICATION (JuceBox)

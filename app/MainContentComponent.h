@@ -1,0 +1,104 @@
+#pragma once
+
+#include "MidiDeviceLayer.h"
+#include "lookandfeel/KorvelCustomButtons.h"
+#include "lookandfeel/KorvelCustomLookAndFeel.h"
+#include "lookandfeel/KorvelKeySplitIndicatorBar.h"
+#include "lookandfeel/KorvelMidiKeyboardComponent.h"
+#include "panels/Controls.h"
+#include "protocol/InstrumentHost.h"
+#include "tools/Setup.h"
+
+#include <juce_audio_devices/juce_audio_devices.h>
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <boost/circular_buffer.hpp>
+
+#include <array>
+#include <memory>
+
+class MonitorWindow;
+
+//==============================================================================
+/**
+    The content of the main window and the hub of the program: it owns the panels,
+    the on-screen keyboard, the MIDI connection, the ring of received messages and
+    the Monitor View window, and holds the instrument state everything else shares.
+*/
+class MainContentComponent : public juce::Component,
+                             public juce::Button::Listener,
+                             public juce::MidiInputCallback,
+                             public juce::MultiTimer,
+                             public juce::MidiKeyboardState::Listener,
+                             public InstrumentHost
+{
+public:
+    explicit MainContentComponent (MidiDeviceLayer& midiDevices);
+    ~MainContentComponent() override;
+
+    //==============================================================================
+    void paint (juce::Graphics& g) override;
+    void resized() override;
+    void buttonClicked (juce::Button* button) override;
+    void handleIncomingMidiMessage (juce::MidiInput* source, const juce::MidiMessage& message) override;
+    void timerCallback (int timerID) override;
+    void handleNoteOn (juce::MidiKeyboardState* source, int midiChannel, int midiNoteNumber,
+                       float velocity) override;
+    void handleNoteOff (juce::MidiKeyboardState* source, int midiChannel, int midiNoteNumber,
+                        float velocity) override;
+
+    //==============================================================================
+    // Activity logging: both post to the message thread and may be called from any thread.
+    void logMessage (const juce::String& text) override;
+    void logOutMessage (const juce::String& text) override;
+
+    //==============================================================================
+    // Menu column and view switching
+    void setupMenuBarButton (juce::TextButton* button, int x, int y, int width, int height, juce::String text,
+                             juce::String name);
+    void changeTitle (int view);
+    void updateMonitorWindowPosition();
+    void showMonitorClicked();
+    void showKeyboardClicked();
+
+    //==============================================================================
+    // MIDI connection and incoming road
+    MidiDeviceLayer& deviceManager;
+    juce::Array<juce::MidiDeviceInfo> midiInputDevices, midiOutputDevices;
+    juce::String midiInputIdentifier;
+    int selectedInputIndex = 0;
+    juce::StringArray instrumentKeywords;
+
+    juce::MidiKeyboardState keyboardState;
+    std::array<juce::Slider, 11> hiddenSliders;
+    juce::ComboBox backPedalControllerBox, frontPedalModeBox;
+    juce::Slider keySplitIndicator;
+    juce::TextButton controlsMenuButton, setupMenuButton, monitorMenuButton, keyboardMenuButton;
+
+    Controls controls;
+    Setup setup;
+
+    KorvelMidiKeyboardComponent keyboardComponent;
+    juce::Label viewCaption, utilsCaption;
+
+    boost::circular_buffer<juce::MidiMessage> incomingMessages;
+    double startTime = 0.0;
+
+    std::unique_ptr<MonitorWindow> monitorWindow;
+
+    juce::KorvelCustomLookAndFeel customLookAndFeel;
+    juce::KorvelCustomButtons menuButtonLook;
+    juce::KorvelKeySplitIndicatorBar indicatorLook;
+
+private:
+    // Made once on the message thread; copies are safe to take on any thread.
+    juce::Component::SafePointer<MainContentComponent> selfReference;
+
+    void appendInLine (const juce::String& text);
+    void appendOutLine (const juce::String& text);
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainContentComponent)
+};
+
+/** The one central component, from its construction on. */
+extern MainContentComponent* papa;

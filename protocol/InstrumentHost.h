@@ -1,0 +1,92 @@
+#pragma once
+
+#include "InstrumentRecords.h"
+#include "app/MidiOutputPort.h"
+
+#include <juce_core/juce_core.h>
+
+#include <array>
+#include <memory>
+
+//==============================================================================
+/**
+    The state shared between the protocol code and the rest of the program, and the
+    few things the protocol code asks of its host. The central component is the one
+    host in the program; tests give the protocol code a host of their own. Nothing in
+    here touches a GUI class, so the protocol code builds and tests without one.
+*/
+class InstrumentHost
+{
+public:
+    InstrumentHost();
+    virtual ~InstrumentHost() = default;
+
+    /** Appends a line to the MIDI IN activity log; callable from any thread. */
+    virtual void logMessage (const juce::String& text) = 0;
+
+    /** Appends a line to the MIDI OUT activity log; callable from any thread. */
+    virtual void logOutMessage (const juce::String& text) = 0;
+
+    //==============================================================================
+    // Connection
+    std::unique_ptr<MidiOutputPort> midiOutput;
+    u8 instrumentInputFound = 0;
+    u8 instrumentOutputFound = 0;
+    u8 startupStep = 3;
+    u8 startupSequenceEnabled = 0;
+    u8 ciDiscoveryCountdown = 0;
+    u8 ciLogging = 0;
+
+    //==============================================================================
+    // Reported by the instrument
+    std::array<u8, 4> boardSizes {};
+    u8 totalNotes = 0;
+    u8 boardCount = 0;
+    u8 lowestNote = 97;
+    u8 boardType = 0;
+    u32 ciSoftwareRevision = 0;
+    std::array<juce::String, 4> firmwareVersions;
+    int velocitySensitivity = 0;
+    int velocityCurve = 0;
+    int afterPressureGain = 0;
+    int pressureResolution = 0;
+    int blackKeyOffset = 0;
+    u8 sustainMode = 2;
+    u8 sustainPedalValue = 0;
+    float firmwareProgress = 0.0f;
+
+    ControllerReport controller4140Report;
+    ControllerReport velocityMinReport;
+    ControllerReport hardLevelReport;
+    ControllerReport softLevelReport;
+    ControllerReport noteOnPositionReport;
+    ControllerReport noteOffPositionReport;
+    ControllerReport sharpAdjustReport;
+    ControllerReport stepNumberReport;
+
+    //==============================================================================
+    // Calibration and keyboard view
+    CalibrationFlags calibrationFlags;
+    std::array<u8, kNumKeys> restFound {};
+    std::array<std::atomic<u8>, kNumKeys> downFound {};
+    u8 singleNoteMode = 0;
+    u8 singleNoteArmed = 0;
+    u8 singleNoteFound = 0;
+    u8 singleNoteNumber = 0;
+    u32 singleNoteValue = 0;
+    int gainBeforeCalibration = 0;
+    int keySplitNote = 0;
+    KeySplitZones keySplitZones;
+    std::array<std::atomic<int>, 128> notePressures {};
+    u8 keyboardShown = 1;
+
+    //==============================================================================
+    // Display
+    MonitorFilterFlags monitorFilter;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE (InstrumentHost)
+};
+
+/** The one host of the protocol code: the central component, from its construction on. */
+extern InstrumentHost* pops;
