@@ -377,8 +377,9 @@ void MainContentComponent::appendInLine (const juce::String& text)
     // Drop the oldest line without going through the clipboard, which belongs to the user.
     if (editor.getTotalNumChars() >= 2001)
     {
-        editor.moveCaretToTop (false);
-        editor.moveCaretDown (true);
+        const auto firstLineEnd = editor.getText().indexOfChar ('\n');
+        const auto removeUpTo = firstLineEnd >= 0 ? firstLineEnd + 1 : editor.getTotalNumChars();
+        editor.setHighlightedRegion ({ 0, removeUpTo });
         editor.insertTextAtCaret ({});
     }
 
