@@ -1,6 +1,11 @@
 #include "MainContentComponent.h"
 
 #include "MonitorWindow.h"
+#include "protocol/FirmwareStream.h"
+#include "protocol/Midi9Frame.h"
+#include "protocol/Midi9Parser.h"
+#include "protocol/MidiCi.h"
+#include "protocol/UmpTransport.h"
 
 MainContentComponent* papa = nullptr;
 
@@ -134,6 +139,8 @@ MainContentComponent::MainContentComponent (MidiDeviceLayer& midiDevices)
     instrumentKeywords.add ("Vorn 5");
 
     sustainMode = 2;
+
+    getSelectedMidiPorts();
 
     setSize (1140, 800);
 
@@ -298,22 +305,384 @@ void MainContentComponent::showKeyboardClicked()
 }
 
 //==============================================================================
-void MainContentComponent::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage&)
+void MainContentComponent::getSelectedMidiPorts()
 {
+    midiInputDevices = deviceManager.getAvailableInputDevices();
+    midiOutputDevices = deviceManager.getAvailableOutputDevices();
+
+    controls.midiInputBox.clear (juce::dontSendNotification);
+    controls.midiOutputBox.clear (juce::dontSendNotification);
+    instrumentInputFound = 0;
+    instrumentOutputFound = 0;
+
+    auto matchesKeyword = [this] (const juce::String& name)
+    {
+        for (auto& keyword : instrumentKeywords)
+            if (name.contains (keyword))
+                return true;
+        return false;
+    };
+
+    for (int i = 0; i < midiInputDevices.size(); ++i)
+    {
+        controls.midiInputBox.addItem (midiInputDevices[i].name, i + 1);
+
+        if (instrumentInputFound == 0 && matchesKeyword (midiInputDevices[i].name))
+        {
+            instrumentInputFound = 1;
+            setMidiInputTimer (i);
+        }
+    }
+
+    for (int i = 0; i < midiOutputDevices.size(); ++i)
+    {
+        controls.midiOutputBox.addItem (midiOutputDevices[i].name, i + 1);
+
+        if (instrumentOutputFound == 0 && matchesKeyword (midiOutputDevices[i].name))
+        {
+            instrumentOutputFound = 1;
+            setMidiOutput (i);
+        }
+    }
+
+    if (instrumentInputFound == 1 && instrumentOutputFound == 1)
+    {
+        ciDiscoveryCountdown = 100;
+        controls.enableAllUi();
+        setupMenuButton.setEnabled (true);
+    }
+    else
+    {
+        controls.disableAllUi();
+        setupMenuButton.setEnabled (false);
+        logOutMessage ("Attach valid USB MIDI Device.");
+    }
+
+    resized();
 }
 
+void MainContentComponent::setMidiInputTimer (int index)
+{
+    const auto newIdentifier = juce::isPositiveAndBelow (index, midiInputDevices.size())
+                                   ? midiInputDevices.getReference (index).identifier
+                                   : juce::String();
+
+    deviceManager.removeMidiInputDeviceCallback (midiInputIdentifier, this);
+    deviceManager.setMidiInputDeviceEnabled (midiInputIdentifier, false);
+
+    if (newIdentifier.isEmpty())
+        return;
+
+    if (deviceManager.isMidiInputDeviceEnabled (newIdentifier))
+        deviceManager.setMidiInputDeviceEnabled (newIdentifier, false);
+
+    midiInputIdentifier = newIdentifier;
+    selectedInputIndex = index;
+    startTimer (2, 100);
+}
+
+void MainContentComponent::setMidiInput()
+{
+    // An empty identifier would register the component for every input at once.
+    if (midiInputIdentifier.isNotEmpty())
+    {
+        deviceManager.setMidiInputDeviceEnabled (midiInputIdentifier, true);
+        deviceManager.removeMidiInputDeviceCallback (midiInputIdentifier, this);
+        deviceManager.addMidiInputDeviceCallback (midiInputIdentifier, this);
+    }
+
+    controls.midiInputBox.setSelectedItemIndex (selectedInputIndex, juce::dontSendNotification);
+
+    if (midiInputIdentifier.isNotEmpty() && deviceManager.isMidiInputDeviceEnabled (midiInputIdentifier))
+    {
+        if (midiOutput != nullptr)
+        {
+            logOutMessage ("Get Board Size");
+            midiOutput->sendMessageNow (midi9_message (midi9_query_frame (M9_BOARD_SIZE)));
+        }
+    }
+    else
+    {
+        logMessage ("ERROR: SET MIDI INPUT FAILED");
+    }
+
+    stopTimer (2);
+}
+
+void MainContentComponent::setMidiOutput (int index)
+{
+    const auto identifier = juce::isPositiveAndBelow (index, midiOutputDevices.size())
+                                ? midiOutputDevices.getReference (index).identifier
+                                : juce::String();
+
+    midiOutput.reset();
+    midiOutput = deviceManager.openOutputDevice (identifier);
+
+    if (midiOutput == nullptr)
+        logMessage ("SET MIDI OUTPUT FAILED");
+
+    controls.midiOutputBox.setSelectedItemIndex (index, juce::dontSendNotification);
+}
+
+//==============================================================================
+void MainContentComponent::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message)
+{
+    const auto* bytes = message.getRawData();
+    const auto size = message.getRawDataSize();
+    const int status = size > 0 ? bytes[0] : 0;
+
+    if (calibrationFlags.active.load() == 1 && size >= 2)
+    {
+        const auto kind = status & 0xf0;
+
+        // The instrument's own notes would confuse the calibration display.
+        if (kind == 0x90 || kind == 0x80)
+            return;
+
+        // During calibration the instrument reports each key as a program change.
+        if (kind == 0xc0)
+        {
+            const int program = bytes[1];
+            juce::MidiMessage synthetic;
+
+            if (calibrationFlags.downMode.load() == 1)
+            {
+                synthetic = (status == 0xc0) ? juce::MidiMessage (0x90, program, 0xff)
+                                             : juce::MidiMessage (0x80, program, 0x00);
+
+                if (program >= kLowestKeyNote && program <= kHighestKeyNote)
+                    downFound[(size_t) (program - kLowestKeyNote)].store (1);
+            }
+            else
+            {
+                synthetic = juce::MidiMessage (0x90, program, 0xff);
+            }
+
+            synthetic.setTimeStamp (message.getTimeStamp() - startTime);
+            addMessageToBuffer (synthetic);
+            keyboardState.processNextMidiEvent (synthetic);
+            return;
+        }
+    }
+
+    keyboardState.processNextMidiEvent (message);
+
+    if ((status & 0xf0) == 0xa0 && size >= 3)
+    {
+        const int note = bytes[1];
+        notePressures[(size_t) note].store (bytes[2]);
+
+        juce::MessageManager::callAsync (
+            [safeThis = selfReference, note]
+            {
+                if (safeThis != nullptr)
+                    safeThis->keyboardComponent.repaintNote (note);
+            });
+    }
+
+    auto copy = message;
+    copy.setTimeStamp (message.getTimeStamp() - startTime);
+    addMessageToBuffer (copy);
+}
+
+void MainContentComponent::addMessageToBuffer (const juce::MidiMessage& message)
+{
+    const auto* bytes = message.getRawData();
+    const auto size = message.getRawDataSize();
+
+    // A sweep of the wheel sends far more values than anyone reads; keep about half of them,
+    // and always the centre and the top.
+    if (size >= 3 && (bytes[0] & 0xf0) == 0xe0)
+    {
+        const int value = bytes[1] + 128 * bytes[2];
+
+        if (value != 8192 && value != 16383 && value % 100 >= 50)
+            return;
+    }
+
+    incomingMessages.push (message);
+}
+
+//==============================================================================
+void MainContentComponent::addMessageToList (const juce::MidiMessage& message, const juce::String& source)
+{
+    const auto* bytes = message.getRawData();
+    const auto size = message.getRawDataSize();
+
+    if (size <= 0)
+        return;
+
+    const int status = bytes[0];
+    const int kind = status & 0xf0;
+    const int d1 = size > 1 ? bytes[1] : 0;
+    const int d2 = size > 2 ? bytes[2] : 0;
+
+    if (status == 0xf0)
+    {
+        const auto* data = bytes + 1;
+        const int length = size - 1;
+
+        if (length >= 3 && data[0] == 0x7e && data[1] == 0x7f && data[2] == 0x0d)
+        {
+            check_ci_stuff (data, length, ciLogging);
+            return;
+        }
+
+        if (length >= 2 && data[0] == M9_MANUFACTURER_ID && data[1] == M9_FRAME_COMMAND)
+        {
+            parse_midi9_sysex (data, length);
+            resized();
+        }
+        else if (length >= 2 && data[0] == M9_MANUFACTURER_ID && data[1] == M9_FRAME_UMP)
+        {
+            parse_tunneled_umps (data, length);
+        }
+
+        if (monitorFilter.sysex == 0)
+            return;
+    }
+    else if (size >= 3)
+    {
+        if (kind == 0x90 && d2 > 0)
+        {
+            if (monitorFilter.noteOn == 0)
+                return;
+        }
+        else if (kind == 0x80 || kind == 0x90)
+        {
+            if (monitorFilter.noteOff == 0)
+                return;
+        }
+        else if (kind == 0xb0)
+        {
+            if (monitorFilter.controllers == 0 || (d1 == 64 && monitorFilter.sustain == 0))
+                return;
+        }
+        else if (kind == 0xa0)
+        {
+            if (monitorFilter.pressure == 0)
+                return;
+        }
+    }
+
+    if (calibrationFlags.active.load() == 1)
+        return;
+
+    if (kind == 0xb0 && size >= 3 && (d1 == 21 || d1 == 64))
+        sustainPedalValue = (u8) d2;
+
+    auto line = describeMessage (message);
+
+    if (monitorFilter.timeStamp != 0)
+        line = source + formatTimeCode (message.getTimeStamp()) + "  -  " + line;
+
+    logMessage (line);
+}
+
+juce::String MainContentComponent::describeMessage (const juce::MidiMessage& message)
+{
+    const auto* bytes = message.getRawData();
+    const auto size = message.getRawDataSize();
+
+    if (size <= 0)
+        return {};
+
+    const int status = bytes[0];
+    const int kind = status & 0xf0;
+    const auto channel = juce::String ((status & 0x0f) + 1);
+    const int d1 = size > 1 ? bytes[1] : 0;
+    const int d2 = size > 2 ? bytes[2] : 0;
+    auto noteName = [d1] { return juce::MidiMessage::getMidiNoteName (d1, true, true, 3); };
+
+    // Channel messages shorter than their kind are shown as plain bytes below.
+    if (size >= 3)
+    {
+        if (kind == 0x90 && d2 > 0)
+            return "Note on    Ch.  " + channel + "    " + noteName() + "    " + juce::String (d2);
+
+        if (kind == 0x80 || kind == 0x90)
+            return "Note off    Ch.  " + channel + "    " + noteName() + "    " + juce::String (d2);
+
+        if (kind == 0xa0)
+            return "Poly Pressure    Ch.  " + channel + "    " + noteName() + ": " + juce::String (d2);
+
+        if (kind == 0xb0)
+        {
+            const auto value = juce::String (d2);
+
+            switch (d1)
+            {
+                case 123:
+                    return "All notes off";
+                case 7:
+                    return "Main volume    Ch.  " + channel + "   " + value;
+                case 11:
+                    return "Expression    Ch.  " + channel + "   " + value;
+                case 64:
+                    return "Sustain    Ch.  " + channel + "   " + value;
+                case 67:
+                    return "Soft Pedal    Ch.  " + channel + "   " + value;
+                case 120:
+                    return "All sound off";
+                default:
+                    break;
+            }
+
+            const auto* name = juce::MidiMessage::getControllerName (d1);
+            const auto controllerName = name != nullptr ? juce::String (name) : juce::String (d1);
+            return "Controller  " + controllerName + " Ch.  " + channel + "   " + value;
+        }
+
+        if (kind == 0xe0)
+            return "Pitch wheel    Ch.  " + channel + "    " + juce::String (d1 + 128 * d2);
+    }
+
+    if (size >= 2)
+    {
+        if (kind == 0xc0)
+            return "Program change    Ch.  " + channel + "    " + juce::String (d1);
+
+        if (kind == 0xd0)
+            return "Channel pressure    Ch.  " + channel + "    " + juce::String (d1);
+    }
+
+    if (status == 0xff)
+        return "Meta event";
+
+    if (status == 0xf0)
+    {
+        // Everything after F0 up to the closing F7, however long the message is.
+        const int shown = bytes[size - 1] == 0xf7 ? size - 2 : size - 1;
+        return "Sysex " + juce::String::toHexString (bytes + 1, juce::jmax (0, shown));
+    }
+
+    return juce::String::toHexString (bytes, size);
+}
+
+juce::String MainContentComponent::formatTimeCode (double seconds)
+{
+    const auto t = juce::jmax (0.0, seconds);
+
+    return juce::String::formatted ("%02d:%02d:%02d.%03d", (int) ((juce::int64) (t / 3600.0) % 24),
+                                    (int) ((juce::int64) (t / 60.0) % 60), (int) ((juce::int64) t % 60),
+                                    (int) ((juce::int64) (t * 1000.0) % 1000));
+}
+
+//==============================================================================
 void MainContentComponent::timerCallback (int timerID)
 {
     switch (timerID)
     {
         case 1:
+            mainTick();
             break;
 
         case 2:
-            stopTimer (2);
+            setMidiInput();
             break;
 
         case 3:
+            pollInstrumentPresence();
             break;
 
         case 4:
@@ -331,6 +700,73 @@ void MainContentComponent::timerCallback (int timerID)
 
         default:
             break;
+    }
+}
+
+void MainContentComponent::mainTick()
+{
+    if (first_time == 0)
+    {
+        first_time = juce::jmax ((juce::uint32) 1, juce::Time::getMillisecondCounter());
+        logMessage (juce::String::formatted ("configurator build date: %d - %d - %4d", 8, 26, 2025));
+        logMessage (juce::String::formatted ("Version: %d.%d.%d-%d", 1, 3, 0, 15));
+    }
+
+    ota_pump_step();
+
+    if (ciDiscoveryCountdown > 0)
+    {
+        if (ciDiscoveryCountdown == 1)
+            xmit_ci_packet (ci_discovery_inquiry_msg);
+
+        --ciDiscoveryCountdown;
+    }
+
+    if (auto message = incomingMessages.pop())
+        addMessageToList (*message, {});
+}
+
+void MainContentComponent::pollInstrumentPresence()
+{
+    bool found = false;
+
+    for (auto& device : deviceManager.getAvailableInputDevices())
+    {
+        if (device.name.contains ("Korvel") || device.name.contains ("Vorn"))
+        {
+            found = true;
+            break;
+        }
+    }
+
+    if (found && !midi_present)
+    {
+        midi_present = true;
+        reset_flag = true;
+        getSelectedMidiPorts();
+        controls.enableAllUi();
+        controls.getParametersFromTarget();
+        repaint();
+    }
+    else if (found)
+    {
+        // One more request a second later, for an instrument that was still starting up.
+        if (reset_flag)
+        {
+            reset_flag = false;
+            controls.getParametersFromTarget();
+        }
+    }
+    else if (midi_present)
+    {
+        midi_present = false;
+        controls.setVisible (true);
+        controlsMenuButton.setToggleState (true, juce::sendNotification);
+        setupMenuButton.setToggleState (false, juce::sendNotification);
+        controls.disableAllUi();
+        getSelectedMidiPorts();
+        setMidiInput();
+        repaint();
     }
 }
 

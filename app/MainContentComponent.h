@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IncomingMessageRing.h"
 #include "MidiDeviceLayer.h"
 #include "lookandfeel/KorvelCustomButtons.h"
 #include "lookandfeel/KorvelCustomLookAndFeel.h"
@@ -11,8 +12,6 @@
 
 #include <juce_audio_devices/juce_audio_devices.h>
 #include <juce_gui_basics/juce_gui_basics.h>
-
-#include <boost/circular_buffer.hpp>
 
 #include <array>
 #include <memory>
@@ -62,6 +61,24 @@ public:
     void showKeyboardClicked();
 
     //==============================================================================
+    // Port discovery and connection
+    void getSelectedMidiPorts();
+    void setMidiInputTimer (int index);
+    void setMidiInput();
+    void setMidiOutput (int index);
+
+    //==============================================================================
+    // Received messages: the MIDI thread fills the ring, the main tick drains it.
+    void addMessageToBuffer (const juce::MidiMessage& message);
+    void addMessageToList (const juce::MidiMessage& message, const juce::String& source);
+
+    /** The monitor text of a received message, without the time code. */
+    static juce::String describeMessage (const juce::MidiMessage& message);
+
+    /** "hh:mm:ss.mmm" of a time stamp in seconds since start. */
+    static juce::String formatTimeCode (double seconds);
+
+    //==============================================================================
     // MIDI connection and incoming road
     MidiDeviceLayer& deviceManager;
     juce::Array<juce::MidiDeviceInfo> midiInputDevices, midiOutputDevices;
@@ -81,7 +98,7 @@ public:
     KorvelMidiKeyboardComponent keyboardComponent;
     juce::Label viewCaption, utilsCaption;
 
-    boost::circular_buffer<juce::MidiMessage> incomingMessages;
+    IncomingMessageRing incomingMessages;
     double startTime = 0.0;
 
     std::unique_ptr<MonitorWindow> monitorWindow;
@@ -91,6 +108,15 @@ public:
     juce::KorvelKeySplitIndicatorBar indicatorLook;
 
 private:
+    // State of the main tick and the presence poll. Members rather than function statics,
+    // so that each component (the tests build many) starts afresh.
+    juce::uint32 first_time = 0;
+    bool midi_present = false;
+    bool reset_flag = false;
+
+    void mainTick();
+    void pollInstrumentPresence();
+
     // Made once on the message thread; copies are safe to take on any thread.
     juce::Component::SafePointer<MainContentComponent> selfReference;
 

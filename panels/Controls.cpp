@@ -1,9 +1,35 @@
 #include "Controls.h"
 
 #include "app/MainContentComponent.h"
+#include "protocol/Midi9Frame.h"
 
 Controls::Controls (MainContentComponent& ownerToUse) : owner (ownerToUse)
 {
+    for (int channel = 1; channel <= 16; ++channel)
+        midiChannelBox.addItem (juce::String (channel), channel);
+
+    midiResolutionBox.addItemList ({ "Current", "7-bit", "14-bit" }, 1);
+    ccTransmitBox.addItemList ({ "Current", "On", "Off" }, 1);
+
+    transposeBox.addItem ("0", 1);
+    for (int semitones = 1; semitones <= 11; ++semitones)
+        transposeBox.addItem ("+" + juce::String (semitones), semitones + 1);
+
+    octaveBox.addItemList ({ "-2", "-1", "0", "+1", "+2" }, 1);
+    sustainModeBox.addItemList ({ "Sustain On/Off", "Sustain Smooth" }, 1);
+    pressureModeBox.addItemList ({ "Pressure ON", "Pressure OFF" }, 1);
+
+    midiChannelBox.setSelectedId (1, juce::dontSendNotification);
+    midiResolutionBox.setSelectedId (1, juce::dontSendNotification);
+    ccTransmitBox.setSelectedId (1, juce::dontSendNotification);
+    transposeBox.setSelectedId (1, juce::dontSendNotification);
+    octaveBox.setSelectedId (3, juce::dontSendNotification);
+    sustainModeBox.setSelectedId (2, juce::dontSendNotification);
+    pressureModeBox.setSelectedId (1, juce::dontSendNotification);
+
+    velocitySlider.setRange (-16.0, 16.0, 1.0);
+    pressureGainSlider.setRange (0.0, 100.0, 1.0);
+    keySplitSlider.setRange (27.0, 101.0, 1.0);
 }
 
 Controls::~Controls() = default;
@@ -11,4 +37,39 @@ Controls::~Controls() = default;
 void Controls::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colour (0xff2e3333));
+}
+
+juce::Array<juce::Component*> Controls::getSettingWidgets()
+{
+    return { &midiChannelBox, &midiResolutionBox, &ccTransmitBox,  &transposeBox,       &octaveBox,
+             &sustainModeBox, &pressureModeBox,   &velocitySlider, &pressureGainSlider, &keySplitSlider };
+}
+
+void Controls::disableAllUi()
+{
+    for (auto* widget : getSettingWidgets())
+        widget->setEnabled (false);
+}
+
+void Controls::enableAllUi()
+{
+    for (auto* widget : getSettingWidgets())
+        widget->setEnabled (true);
+}
+
+void Controls::getParametersFromTarget()
+{
+    owner.logOutMessage ("Querying Parameters...");
+
+    if (owner.instrumentInputFound != 1 || owner.instrumentOutputFound != 1)
+        return;
+
+    // The controller-report requests among these go out with the packet transport.
+    for (auto command :
+         { M9_VELOCITY_SENSITIVITY, M9_AFTER_PRESSURE_GAIN, M9_KEY_SPLIT, M9_MIDDLE_C_REFERENCE,
+           M9_MIDI_CHANNEL, M9_AFTER_PRESSURE_RESOLUTION, M9_VELOCITY_CURVE })
+    {
+        if (owner.midiOutput != nullptr)
+            owner.midiOutput->sendMessageNow (midi9_message (midi9_query_frame (command)));
+    }
 }

@@ -1,0 +1,5 @@
+#include "FirmwareStream.h"
+
+void ota_pump_step()
+{
+}

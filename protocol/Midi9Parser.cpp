@@ -1,0 +1,5 @@
+#include "Midi9Parser.h"
+
+void parse_midi9_sysex (const u8*, int)
+{
+}
