@@ -501,7 +501,17 @@ void SimulatedInstrument::handleCommandFrame (const Bytes& frame)
 
 void SimulatedInstrument::handleOtherSysEx (const juce::MidiMessage& message)
 {
+    if (message.getRawDataSize() >= 3 && (message.getRawData()[1] == 0x7e || message.getRawData()[1] == 0x7f))
+    {
+        handleUniversalSysEx (message);
+        return;
+    }
+
     handleUnknown (message, "system-exclusive message the instrument does not handle");
+}
+
+void SimulatedInstrument::handleUniversalSysEx (const juce::MidiMessage&)
+{
 }
 
 void SimulatedInstrument::handleChannelMessage (const juce::MidiMessage&)

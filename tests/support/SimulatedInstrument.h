@@ -112,6 +112,10 @@ protected:
     virtual void handleMessage (const juce::MidiMessage& message);
     virtual void handleCommandFrame (const Bytes& frame);
     virtual void handleOtherSysEx (const juce::MidiMessage& message);
+
+    /** Universal system exclusive (MIDI-CI among it): taken in silence, as by a device
+        that does not take part in MIDI-CI. */
+    virtual void handleUniversalSysEx (const juce::MidiMessage& message);
     virtual void handleChannelMessage (const juce::MidiMessage& message);
 
     /** Passes a message to unhandledMessageHandler, or records it as an error. */
