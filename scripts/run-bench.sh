@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the benchmark (optimised) and prints its figures: the main tick's rate while idle,
+# the drain of a 1024-message burst into monitor lines, and the idle CPU use.
+# An optional argument gives the idle measuring time in seconds (10 by default).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh --tests
+
+build_dir=build-bench
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVN5_BUILD_BENCHMARKS=ON -DVN5_BUILD_TESTS=ON
+cmake --build "$build_dir" --target vn5_bench VN5MidiControlSystem
+
+# JUCE reports every X property its windows ask a bare X server for; those lines are noise here.
+scripts/with-xvfb.sh "$build_dir/bench/vn5_bench" "${1:-10}" 2> >(grep -v "X returned BadAtom" >&2)
+scripts/with-xvfb.sh bench/program-idle-cpu.sh \
+    "$build_dir/VN5MidiControlSystem_artefacts/Release/KorvelVn5MidiCS_Projucer" "${1:-10}"
