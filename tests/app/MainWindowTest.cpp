@@ -103,6 +103,9 @@ TEST (MainWindow, StartStateOfTheCentralComponent)
 TEST (MenuColumn, SetupAndControlsSwitchTheViewAndKeepTheTitle)
 {
     VirtualMidiDeviceLayer devices;
+    // SETUP is usable only while the instrument is attached.
+    devices.addInputDevice ("Korvel VN5 MIDI", "korvel-in");
+    devices.addOutputDevice ("Korvel VN5 MIDI", "korvel-out");
     JuceBox::MainWindow window ("KorvelVn5MidiCS_Projucer", devices);
     auto& content = contentOf (window);
 

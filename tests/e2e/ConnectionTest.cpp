@@ -310,9 +310,9 @@ TEST_F (Connection, MalformedTrafficNeverStopsTheTick)
                                                  { 0xf0, 0x09, 0x21, 0xf7 },
                                                  { 0xf0, 0x7e, 0x7f, 0x0d, 0xf7 },
                                                  { 0xf0, 0x7e, 0xf7 },
-                                                 { 0x90, 0x3c },
+                                                 { 0x90, 0x3c, 0x40, 0x00 },
                                                  { 0x3c, 0x40, 0x3c, 0x40 },
-                                                 { 0xe0 } })
+                                                 { 0xe0, 0x00, 0x40, 0x7f, 0x7f } })
         instrument.send (bad);
 
     instrument.send (juce::MidiMessage::noteOn (2, 64, (juce::uint8) 33));

@@ -113,7 +113,7 @@ TEST_F (SimulatedInstrumentTest, RecordsWhatTheProtocolCannotCarryAsErrors)
              { 0xf0, 0x09, 0x00, 0x52, 0x01, 0xf7 }, // restore takes no argument
              { 0xf0, 0x09, 0x00, 0x23, 0x40, 0xf7 }, // pedal selector without value
              { 0xf0, 0x09, 0x00, 0x77, 0xf7 }, // unknown command
-             { 0x90, 0x3c } }) // note without velocity
+             { 0x90, 0x3c, 0x80 } }) // velocity above 0x7F
         EXPECT_TRUE (host.exchange (instrument, bad).empty());
 
     EXPECT_EQ (instrument.takeErrors().size(), 8u);
