@@ -126,3 +126,36 @@ TEST_F (IncomingRoad, AMidiThreadFeedingWhileTheTickDrainsLosesNothingThatFits)
 
     EXPECT_EQ (content->getInLines().size(), (size_t) (2 * total));
 }
+
+namespace
+{
+/** Remembers every input the component registers its callback for. */
+class RegistrationSpy : public VirtualMidiDeviceLayer
+{
+public:
+    void addMidiInputDeviceCallback (const juce::String& identifier,
+                                     juce::MidiInputCallback* callback) override
+    {
+        registered.add (identifier);
+        VirtualMidiDeviceLayer::addMidiInputDeviceCallback (identifier, callback);
+    }
+
+    juce::StringArray registered;
+};
+} // namespace
+
+TEST (InputConnection, OpeningWithNoInputChosenRegistersForNothing)
+{
+    RegistrationSpy devices;
+    devices.addInputDevice ("Some Keyboard", "keys-in");
+    RecordingContent content (devices);
+    content.stopTimer (1);
+
+    // As the presence poll's loss branch and Refresh Ports do without an instrument: an empty
+    // identifier would stand for every input at once.
+    content.setMidiInput();
+
+    EXPECT_TRUE (devices.registered.isEmpty());
+    EXPECT_EQ (content.countInLines ("ERROR: SET MIDI INPUT FAILED"), 1);
+    EXPECT_FALSE (content.isTimerRunning (2));
+}
