@@ -15,7 +15,7 @@ file(GLOB_RECURSE VN5_CORE_SOURCES CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/tools/*.h)
 list(FILTER VN5_CORE_SOURCES EXCLUDE REGEX ".*/app/Main\\.cpp$")
 
-# Embedded typefaces and logo.
+# Embedded typefaces and logo; resources/EmbeddedResources.h gives them the names the code uses.
 juce_add_binary_data(vn5_resources
     HEADER_NAME BinaryData.h
     NAMESPACE BinaryData
@@ -23,3 +23,11 @@ juce_add_binary_data(vn5_resources
         ${CMAKE_CURRENT_SOURCE_DIR}/resources/fonts/Cantarell-Regular.otf
         ${CMAKE_CURRENT_SOURCE_DIR}/resources/fonts/Caladea-Regular.ttf)
 set_target_properties(vn5_resources PROPERTIES POSITION_INDEPENDENT_CODE ON)
+
+# The generator only depends on its list of files; rebuild the data when a file changes too.
+get_target_property(vn5_resource_sources vn5_resources SOURCES)
+list(GET vn5_resource_sources 0 vn5_resource_first_output)
+add_custom_command(OUTPUT ${vn5_resource_first_output} APPEND
+    DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/resources/fonts/Cantarell-Regular.otf
+        ${CMAKE_CURRENT_SOURCE_DIR}/resources/fonts/Caladea-Regular.ttf)
