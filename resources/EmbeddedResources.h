@@ -13,4 +13,6 @@ constexpr int temp_binary_data_0Size = CantarellRegular_otfSize;
 /** The serif headline face (TrueType) of the window titles. */
 inline const char* const& temp_binary_data_2 = CaladeaRegular_ttf;
 constexpr int temp_binary_data_2Size = CaladeaRegular_ttfSize;
+
+// Korvel_png, the logo of the title bar, keeps its generated name (scripts/make-logo.sh draws it).
 } // namespace BinaryData
