@@ -1,0 +1,28 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+namespace juce
+{
+//==============================================================================
+/** The parameter-slider look of the Controls panel and the keyboard-setup window. */
+class KorvelCustomSliders : public LookAndFeel_V4
+{
+public:
+    KorvelCustomSliders() = default;
+
+    void drawLinearSlider (Graphics& g, int x, int y, int width, int height, float sliderPos,
+                           float minSliderPos, float maxSliderPos, const Slider::SliderStyle style,
+                           Slider& slider) override;
+
+    void drawLinearSliderThumb (Graphics& g, int x, int y, int width, int height, float sliderPos,
+                                float minSliderPos, float maxSliderPos, const Slider::SliderStyle style,
+                                Slider& slider) override;
+
+    /** Fixed slider and value-box bounds, whatever the slider's size or style. */
+    Slider::SliderLayout getSliderLayout (Slider& slider) override;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KorvelCustomSliders)
+};
+} // namespace juce
