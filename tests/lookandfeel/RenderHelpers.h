@@ -24,10 +24,12 @@ inline juce::Image draw (int width, int height, const std::function<void (juce::
 }
 
 /** The component painted with its children, as the screen would show it. */
-inline juce::Image paint (juce::Component& component, juce::Colour background = juce::Colours::transparentBlack)
+inline juce::Image paint (juce::Component& component,
+                          juce::Colour background = juce::Colours::transparentBlack)
 {
-    return draw (component.getWidth(), component.getHeight(),
-                 [&component] (juce::Graphics& g) { component.paintEntireComponent (g, true); }, background);
+    return draw (
+        component.getWidth(), component.getHeight(),
+        [&component] (juce::Graphics& g) { component.paintEntireComponent (g, true); }, background);
 }
 
 /** Compares ARGB channels with a tolerance for the renderer's rounding. */
@@ -39,8 +41,8 @@ inline ::testing::AssertionResult near (juce::Colour actual, juce::Colour expect
         && close (actual.getGreen(), expected.getGreen()) && close (actual.getBlue(), expected.getBlue()))
         return ::testing::AssertionSuccess();
 
-    return ::testing::AssertionFailure() << "pixel " << actual.toDisplayString (true) << ", expected "
-                                         << expected.toDisplayString (true);
+    return ::testing::AssertionFailure()
+           << "pixel " << actual.toDisplayString (true) << ", expected " << expected.toDisplayString (true);
 }
 
 inline ::testing::AssertionResult pixelNear (const juce::Image& image, int x, int y, juce::Colour expected,

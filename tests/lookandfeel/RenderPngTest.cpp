@@ -34,7 +34,8 @@ TEST (RenderPng, MainWindowMonitorViewAndKeyboard)
 
     testhelpers::pumpMessages (150);
 
-    EXPECT_TRUE (render::writePng (window.createComponentSnapshot (window.getLocalBounds()), "main-window.png"));
+    EXPECT_TRUE (
+        render::writePng (window.createComponentSnapshot (window.getLocalBounds()), "main-window.png"));
     EXPECT_TRUE (render::writePng (content->keyboardComponent.createComponentSnapshot (
                                        content->keyboardComponent.getLocalBounds().withHeight (99)),
                                    "keyboard.png"));
