@@ -40,6 +40,9 @@ MainContentComponent::MainContentComponent (MidiDeviceLayer& midiDevices)
 
     setOpaque (true);
     juce::LookAndFeel::setDefaultLookAndFeel (&customLookAndFeel);
+    // JUCE 7 keeps typefaces it resolved under the previous default; drop them so that
+    // every font from here on resolves to the embedded face.
+    juce::Typeface::clearTypefaceCache();
 
     // Menu column
     setupMenuBarButton (&controlsMenuButton, 22, 45, 100, 30, "CONTROLS", "ControlsMenu");
@@ -157,6 +160,7 @@ MainContentComponent::~MainContentComponent()
 
     keyboardState.removeListener (this);
     juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    juce::Typeface::clearTypefaceCache();
 
     for (auto* button : { &controlsMenuButton, &setupMenuButton, &monitorMenuButton, &keyboardMenuButton })
     {

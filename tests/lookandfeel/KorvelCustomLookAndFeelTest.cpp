@@ -53,6 +53,7 @@ TEST (KorvelCustomLookAndFeel, EveryRequestedFontResolvesToTheEmbeddedSansFace)
 {
     juce::KorvelCustomLookAndFeel look;
     juce::LookAndFeel::setDefaultLookAndFeel (&look);
+    juce::Typeface::clearTypefaceCache(); // as its owner does
 
     const auto sans = juce::KorvelCustomLookAndFeel::getCustomFont();
     ASSERT_NE (sans, nullptr);
@@ -79,6 +80,7 @@ TEST (KorvelCustomLookAndFeel, EveryRequestedFontResolvesToTheEmbeddedSansFace)
     label.setLookAndFeel (nullptr);
 
     juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    juce::Typeface::clearTypefaceCache();
 }
 
 //==============================================================================
@@ -201,6 +203,9 @@ TEST (KorvelCustomLookAndFeel, WindowAskingForThreeButtonsGetsOnlyTheRoundCloseB
 
 TEST (KorvelCustomLookAndFeel, MainWindowUsesItAsDefaultForItsLifetime)
 {
+    const auto frameworkFace = juce::Font (14.0f).getTypefacePtr();
+    ASSERT_NE (frameworkFace, juce::KorvelCustomLookAndFeel::getCustomFont());
+
     {
         VirtualMidiDeviceLayer devices;
         JuceBox::MainWindow window ("KorvelVn5MidiCS_Projucer", devices);
@@ -208,6 +213,12 @@ TEST (KorvelCustomLookAndFeel, MainWindowUsesItAsDefaultForItsLifetime)
         EXPECT_NE (dynamic_cast<juce::KorvelCustomLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel()),
                    nullptr);
         EXPECT_EQ (window.getTitleBarHeight(), 45);
+
+        // Fonts resolved before it was installed are forgotten.
+        const auto sans = juce::KorvelCustomLookAndFeel::getCustomFont();
+        EXPECT_EQ (juce::Font (14.0f).getTypefacePtr(), sans);
+        EXPECT_EQ (juce::Font (15.0f, juce::Font::bold).getTypefacePtr(), sans);
+        EXPECT_EQ (juce::Label ({}, "x").getFont().getTypefacePtr(), sans);
         EXPECT_NE (dynamic_cast<juce::ShapeButton*> (window.getCloseButton()), nullptr);
         EXPECT_EQ (window.getMinimiseButton(), nullptr);
 
@@ -219,4 +230,5 @@ TEST (KorvelCustomLookAndFeel, MainWindowUsesItAsDefaultForItsLifetime)
 
     EXPECT_EQ (dynamic_cast<juce::KorvelCustomLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel()),
                nullptr);
+    EXPECT_NE (juce::Font (14.0f).getTypefacePtr(), juce::KorvelCustomLookAndFeel::getCustomFont());
 }
