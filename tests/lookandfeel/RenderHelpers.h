@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Snapshot.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <gtest/gtest.h>
@@ -65,14 +67,10 @@ inline bool anyPixel (const juce::Image& image, juce::Rectangle<int> area,
     return false;
 }
 
-/** Where the rendered pictures go: `renders` beside the test executable. */
+/** Where the rendered pictures go: the shared snapshot directory of the tests. */
 inline juce::File outputDirectory()
 {
-    auto dir = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-                   .getParentDirectory()
-                   .getChildFile ("renders");
-    dir.createDirectory();
-    return dir;
+    return testhelpers::snapshotDirectory();
 }
 
 inline bool writePng (const juce::Image& image, const juce::String& name)
