@@ -186,8 +186,3 @@ TEST (KorvelAlertWindows, FrameworkAlertsGetTheirButtonsWithoutShortcuts)
         }
     }
 }
-
-TEST (KorvelAlertWindows, VersionLine)
-{
-    EXPECT_EQ (juce::KorvelVersionAlertWindow::getVersionLine(), "v1.3.0 | 26-8-2025");
-}

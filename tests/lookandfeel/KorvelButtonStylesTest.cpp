@@ -55,17 +55,6 @@ TEST (KorvelCustomButtons, GreyButtonGradientAtRestAndPressed)
     EXPECT_NEAR (image.getPixelAt (50, 15).getAlpha(), 0x80, 2);
 }
 
-TEST (KorvelCustomButtons, ColourSteps)
-{
-    // The framework's colour steps the style builds on, with the values it relies on.
-    EXPECT_EQ (grey.darker (0.1f), juce::Colour (0xff747474));
-    EXPECT_EQ (grey.darker (0.1f).brighter (0.2f), juce::Colour (0xff8b8b8b));
-    EXPECT_EQ (grey.darker (0.1f).darker (0.2f), juce::Colour (0xff606060));
-    EXPECT_EQ (grey.darker (0.1f).brighter (0.1f), grey);
-    EXPECT_EQ (grey.brighter (0.2f), juce::Colour (0xff959595));
-    EXPECT_EQ (grey.darker (0.2f), juce::Colour (0xff6a6a6a));
-}
-
 TEST (KorvelCustomButtons, GenericButtonCarriesAPowerSymbol)
 {
     juce::KorvelCustomButtons look;

@@ -64,17 +64,3 @@ TEST_F (IndicatorFixture, SplitAtTheLowestKeyLeavesARedSliver)
     EXPECT_TRUE (render::pixelNear (image, 2, 5, green));
     EXPECT_TRUE (render::pixelNear (image, 978, 5, green));
 }
-
-TEST_F (IndicatorFixture, DisabledBarLooksTheSameAndCannotBeMoved)
-{
-    const auto disabled = paintAt (3.0);
-    bar.setEnabled (true);
-    const auto enabled = render::paint (bar);
-    bar.setEnabled (false);
-
-    for (int x : { 1, 200, 293, 294, 600, 978 })
-        EXPECT_EQ (disabled.getPixelAt (x, 5), enabled.getPixelAt (x, 5)) << x;
-
-    EXPECT_FALSE (bar.isEnabled());
-    EXPECT_DOUBLE_EQ (bar.getValue(), 3.0);
-}

@@ -103,20 +103,6 @@ TEST (KorvelCustomSliders, TransparentTrackColourLeavesOnlyTheStripEdges)
     EXPECT_FALSE (render::near (image.getPixelAt (75, 22), track, 1)); // dark lower edge
 }
 
-TEST (KorvelCustomSliders, StripGradientFromTheTrackColour)
-{
-    SliderFixture<juce::KorvelCustomSliders> fixture;
-    const auto trackColour = fixture.slider.findColour (juce::Slider::trackColourId);
-    EXPECT_EQ (trackColour, juce::Colour (0xff181f22));
-    EXPECT_EQ (trackColour.darker (0.5f), juce::Colour (0xff101416));
-    EXPECT_EQ (trackColour.brighter (0.1f), juce::Colour (0xff2d3336));
-
-    // Row 20 holds the gradient between the edge lines, between its two end colours.
-    const auto middle = fixture.paintAt (10.0).getPixelAt (75, 20);
-    EXPECT_GE (middle.getRed(), 0x10);
-    EXPECT_LE (middle.getRed(), 0x2d);
-}
-
 //==============================================================================
 TEST (KorvelCustomSlidersLong, LongerTrackAndStrip)
 {
