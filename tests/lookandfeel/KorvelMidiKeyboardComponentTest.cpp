@@ -298,25 +298,55 @@ TEST_F (KeyboardFixture, ComputerKeyboardPlaysMappedNotesOnChannelOne)
 
 TEST_F (KeyboardFixture, RefreshRepaintsOnlyTheKeysThatChanged)
 {
-    keyboard.setOpaque (true);
-    keyboard.addToDesktop (0);
+    // Records what the keyboard asks to have repainted.
+    struct RepaintRecorder : public juce::CachedComponentImage
+    {
+        juce::RectangleList<int> areas;
+        void paint (juce::Graphics&) override { }
+        bool invalidateAll() override
+        {
+            areas.add ({ 0, 0, 100000, 100000 });
+            return true;
+        }
+        bool invalidate (const juce::Rectangle<int>& area) override
+        {
+            areas.add (area);
+            return true;
+        }
+        void releaseResources() override { }
+    };
+
+    auto* recorder = new RepaintRecorder();
+    keyboard.setCachedComponentImage (recorder);
     keyboard.setVisible (true);
-    testhelpers::pumpMessages (200);
+    testhelpers::pumpMessages (120);
+    recorder->areas.clear();
 
-    keyboard.paintedAreas.clear();
+    // Nothing happened: the refresh touches nothing.
+    testhelpers::pumpMessages (120);
+    EXPECT_TRUE (recorder->areas.isEmpty());
+
     press (40, 1.0f);
-    testhelpers::pumpUntil ([this] { return !keyboard.paintedAreas.isEmpty(); }, 2000);
-    testhelpers::pumpMessages (100);
+    press (46, 0.5f);
+    EXPECT_TRUE (testhelpers::pumpUntil ([recorder] { return !recorder->areas.isEmpty(); }, 2000));
+    testhelpers::pumpMessages (120);
 
-    const auto key = keyboard.getRectangleForKey (40).getSmallestIntegerContainer();
-    EXPECT_EQ (keyboard.paintedAreas.getBounds(), key);
+    juce::RectangleList<int> expected;
+    expected.add (keyboard.getRectangleForKey (40).getSmallestIntegerContainer());
+    expected.add (keyboard.getRectangleForKey (46).getSmallestIntegerContainer());
+    EXPECT_EQ (recorder->areas.getBounds(), expected.getBounds());
+    EXPECT_EQ (recorder->areas.getNumRectangles(), 2);
 
-    // A key outside the range repaints nothing; nothing changed, nothing is refreshed.
-    keyboard.paintedAreas.clear();
+    // A second note-on of a key already drawn down repaints nothing.
+    recorder->areas.clear();
+    press (40, 0.2f);
+    testhelpers::pumpMessages (150);
+    EXPECT_TRUE (recorder->areas.isEmpty());
+
+    // A key outside the range repaints nothing.
     keyboard.repaintNote (27);
     keyboard.repaintNote (101);
-    testhelpers::pumpMessages (150);
-    EXPECT_TRUE (keyboard.paintedAreas.isEmpty());
+    EXPECT_TRUE (recorder->areas.isEmpty());
 
-    keyboard.removeFromDesktop();
+    keyboard.setCachedComponentImage (nullptr);
 }
