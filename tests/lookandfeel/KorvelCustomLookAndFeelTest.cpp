@@ -219,6 +219,23 @@ TEST (KorvelCustomLookAndFeel, MainWindowUsesItAsDefaultForItsLifetime)
         EXPECT_EQ (juce::Font (14.0f).getTypefacePtr(), sans);
         EXPECT_EQ (juce::Font (15.0f, juce::Font::bold).getTypefacePtr(), sans);
         EXPECT_EQ (juce::Label ({}, "x").getFont().getTypefacePtr(), sans);
+
+        // So do the captions and logs built with the window, the Monitor View's included.
+        std::function<void (juce::Component&)> checkFonts = [&] (juce::Component& c)
+        {
+            if (auto* label = dynamic_cast<juce::Label*> (&c))
+            {
+                EXPECT_EQ (label->getFont().getTypefacePtr(), sans) << label->getText();
+            }
+            if (auto* editor = dynamic_cast<juce::TextEditor*> (&c))
+            {
+                EXPECT_EQ (editor->getFont().getTypefacePtr(), sans) << editor->getName();
+            }
+            for (auto* child : c.getChildren())
+                checkFonts (*child);
+        };
+        for (int i = 0; i < juce::Desktop::getInstance().getNumComponents(); ++i)
+            checkFonts (*juce::Desktop::getInstance().getComponent (i));
         EXPECT_NE (dynamic_cast<juce::ShapeButton*> (window.getCloseButton()), nullptr);
         EXPECT_EQ (window.getMinimiseButton(), nullptr);
 
