@@ -844,3 +844,26 @@ void MainContentComponent::appendOutLine (const juce::String& text)
     editor.moveCaretToEnd (false);
     editor.insertTextAtCaret (text + "\r\n");
 }
+
+//==============================================================================
+void MainContentComponent::selectSustainMode (int modeId)
+{
+    juce::ignoreUnused (modeId);
+}
+
+void MainContentComponent::feedIncomingMessage (const juce::MidiMessage& message)
+{
+    handleIncomingMidiMessage (nullptr, message);
+}
+
+void MainContentComponent::appendOutProgressDot()
+{
+    if (monitorWindow == nullptr)
+        return;
+
+    if (auto* monitor = monitorWindow->getMonitor())
+    {
+        monitor->midiOutActivityEditor.moveCaretToEnd (false);
+        monitor->midiOutActivityEditor.insertTextAtCaret (".");
+    }
+}

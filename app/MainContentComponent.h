@@ -52,6 +52,12 @@ public:
     void logOutMessage (const juce::String& text) override;
 
     //==============================================================================
+    // Hooks of the controller reports, key reports and firmware stream
+    void selectSustainMode (int modeId) override;
+    void feedIncomingMessage (const juce::MidiMessage& message) override;
+    void appendOutProgressDot() override;
+
+    //==============================================================================
     // Menu column and view switching
     void setupMenuBarButton (juce::TextButton* button, int x, int y, int width, int height, juce::String text,
                              juce::String name);

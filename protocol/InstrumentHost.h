@@ -84,6 +84,19 @@ public:
     // Display
     MonitorFilterFlags monitorFilter;
 
+    //==============================================================================
+    // Controller reports, key reports and the firmware stream
+
+    /** Selects sustain mode 1 (on/off) or 2 (smooth) in the Controls panel, with asynchronous
+        notification, as a report from the instrument asks. */
+    virtual void selectSustainMode (int modeId) = 0;
+
+    /** Hands a message to the MIDI input handler as if the instrument had sent it. */
+    virtual void feedIncomingMessage (const juce::MidiMessage& message) = 0;
+
+    /** Appends a progress dot to the end of the MIDI OUT log, without a line end. */
+    virtual void appendOutProgressDot() = 0;
+
 private:
     JUCE_DECLARE_NON_COPYABLE (InstrumentHost)
 };
