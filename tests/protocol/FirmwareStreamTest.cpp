@@ -468,7 +468,7 @@ TEST (FirmwareStreamStatus, ANewSourceOnAnotherStreamResetsThatStreamAndIsDroppe
 struct LoggedStatusCase
 {
     u8 command;
-    juce::StringArray lines;
+    std::vector<const char*> lines;
 };
 
 class FirmwareStreamLoggedStatus : public ::testing::TestWithParam<LoggedStatusCase>
@@ -483,7 +483,7 @@ TEST_P (FirmwareStreamLoggedStatus, WritesItsLinesToTheOutLog)
 
     host.receive (ump_sysex_message (status (10, GetParam().command, 10)));
 
-    EXPECT_EQ (host.outLines, GetParam().lines);
+    EXPECT_EQ (host.outLines, juce::StringArray (GetParam().lines.data(), (int) GetParam().lines.size()));
     EXPECT_TRUE (host.inLines.isEmpty());
 }
 
