@@ -12,14 +12,47 @@ SimulatedControllerResponder::SimulatedControllerResponder (SendToHost sendToHos
     values[UMP_NRPN_BASE + NRPN_SUSTAIN_MODE] = (u32) PEDAL_MODE_SMOOTH << 24;
 }
 
+void SimulatedControllerResponder::setControllerValue (u32 controllerWord, u32 value)
+{
+    const std::lock_guard<std::recursive_mutex> guard (lock);
+    values[controllerWord] = value;
+}
+
+bool SimulatedControllerResponder::hasControllerValue (u32 controllerWord) const
+{
+    const std::lock_guard<std::recursive_mutex> guard (lock);
+    return values.count (controllerWord) != 0;
+}
+
 u32 SimulatedControllerResponder::getControllerValue (u32 controllerWord) const
 {
+    const std::lock_guard<std::recursive_mutex> guard (lock);
     const auto found = values.find (controllerWord);
     return found != values.end() ? found->second : 0;
 }
 
+int SimulatedControllerResponder::getNumReportRequests() const
+{
+    const std::lock_guard<std::recursive_mutex> guard (lock);
+    return reportRequests;
+}
+
+std::vector<u32> SimulatedControllerResponder::getRequestedControllers() const
+{
+    const std::lock_guard<std::recursive_mutex> guard (lock);
+    return requested;
+}
+
+std::vector<juce::String> SimulatedControllerResponder::getErrors() const
+{
+    const std::lock_guard<std::recursive_mutex> guard (lock);
+    return errors;
+}
+
 bool SimulatedControllerResponder::handleMessage (const juce::MidiMessage& message)
 {
+    const std::lock_guard<std::recursive_mutex> guard (lock);
+
     if (!message.isSysEx())
         return false;
 

@@ -9,6 +9,8 @@ SimulatedFirmwareReceiver::SimulatedFirmwareReceiver (SendToHost sendToHost) : s
 
 bool SimulatedFirmwareReceiver::handleMessage (const juce::MidiMessage& message)
 {
+    const std::lock_guard<std::recursive_mutex> guard (lock);
+
     if (!message.isSysEx())
         return false;
 
@@ -154,30 +156,35 @@ void SimulatedFirmwareReceiver::handleData (const _ump_message_struct& packet, i
 //==============================================================================
 void SimulatedFirmwareReceiver::pause()
 {
+    const std::lock_guard<std::recursive_mutex> guard (lock);
     paused = true;
     sendStatus (SX8_OTA_SEND_STREAM_PAUSED);
 }
 
 void SimulatedFirmwareReceiver::resume()
 {
+    const std::lock_guard<std::recursive_mutex> guard (lock);
     paused = false;
     sendStatus (SX8_OTA_SEND_STREAM_RESUMED);
 }
 
 void SimulatedFirmwareReceiver::setOffset (u32 offset)
 {
+    const std::lock_guard<std::recursive_mutex> guard (lock);
     expectedOffset = offset;
     sendStatus (SX8_OTA_SET_OFFSET, offset);
 }
 
 void SimulatedFirmwareReceiver::abort()
 {
+    const std::lock_guard<std::recursive_mutex> guard (lock);
     aborted = true;
     sendStatus (SX8_OTA_REPLY_WRITE_ABORT);
 }
 
 void SimulatedFirmwareReceiver::sendStatus (u8 command, u32 argument, int streamId, u8 source)
 {
+    const std::lock_guard<std::recursive_mutex> guard (lock);
     const auto stream = (u32) (streamId >= 0 ? streamId : juce::jmax (target, 0));
     const auto from = source != 0xFF ? source : (u8) stream;
 
@@ -189,6 +196,38 @@ void SimulatedFirmwareReceiver::sendStatus (u8 command, u32 argument, int stream
     send (ump_sysex_message (packet));
 }
 
+void SimulatedFirmwareReceiver::setSilent (bool shouldBeSilent)
+{
+    const std::lock_guard<std::recursive_mutex> guard (lock);
+    silent = shouldBeSilent;
+}
+
+void SimulatedFirmwareReceiver::setConfirmsEnd (bool shouldConfirm)
+{
+    const std::lock_guard<std::recursive_mutex> guard (lock);
+    confirmsEnd = shouldConfirm;
+}
+
+#define VN5_LOCKED_GETTER(type, name, member)                                                                \
+    type SimulatedFirmwareReceiver::name() const                                                             \
+    {                                                                                                        \
+        const std::lock_guard<std::recursive_mutex> guard (lock);                                            \
+        return member;                                                                                       \
+    }
+
+VN5_LOCKED_GETTER (bool, hasSeenDeepChill, deepChillSeen)
+VN5_LOCKED_GETTER (int, getTargetId, target)
+VN5_LOCKED_GETTER (u32, getAnnouncedSize, announcedSize)
+VN5_LOCKED_GETTER (bool, isComplete, complete)
+VN5_LOCKED_GETTER (int, getNumDataPackets, dataPackets)
+VN5_LOCKED_GETTER (u32, getExpectedOffset, expectedOffset)
+VN5_LOCKED_GETTER (std::vector<u8>, getImage, image)
+VN5_LOCKED_GETTER (int, getPacketsWhileStopped, packetsWhileStopped)
+VN5_LOCKED_GETTER (std::vector<juce::String>, getErrors, errors)
+
+#undef VN5_LOCKED_GETTER
+
+//==============================================================================
 void SimulatedFirmwareReceiver::fail (const juce::String& text)
 {
     errors.push_back (text);

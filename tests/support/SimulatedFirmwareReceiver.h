@@ -5,6 +5,7 @@
 #include <juce_audio_basics/juce_audio_basics.h>
 
 #include <functional>
+#include <mutex>
 #include <vector>
 
 //==============================================================================
@@ -12,7 +13,8 @@
     The instrument's side of the firmware stream. It answers the two open packets, takes
     the data packets, checks each one (status, count, stream id, order) and puts the image
     back together, and confirms the end packet. A test can make it pause, resume, set the
-    offset, abort, or stay silent. Every broken rule is kept as an error text.
+    offset, abort, or stay silent. Every broken rule is kept as an error text. Safe to
+    drive from the instrument's thread and to ask from the test's.
 */
 class SimulatedFirmwareReceiver
 {
@@ -26,10 +28,10 @@ public:
 
     //==============================================================================
     /** While silent nothing is answered, so the program's open time-out runs out. */
-    void setSilent (bool shouldBeSilent) { silent = shouldBeSilent; }
+    void setSilent (bool shouldBeSilent);
 
     /** Leaves the end packet unconfirmed. */
-    void setConfirmsEnd (bool shouldConfirm) { confirmsEnd = shouldConfirm; }
+    void setConfirmsEnd (bool shouldConfirm);
 
     void pause();
     void resume();
@@ -43,21 +45,20 @@ public:
     void sendStatus (u8 command, u32 argument = 0, int streamId = -1, u8 source = 0xFF);
 
     //==============================================================================
-    bool hasSeenDeepChill() const { return deepChillSeen; }
-    int getTargetId() const { return target; }
-    u32 getAnnouncedSize() const { return announcedSize; }
-    bool isComplete() const { return complete; }
-    bool isPaused() const { return paused; }
-    int getNumDataPackets() const { return dataPackets; }
-    u32 getExpectedOffset() const { return expectedOffset; }
+    bool hasSeenDeepChill() const;
+    int getTargetId() const;
+    u32 getAnnouncedSize() const;
+    bool isComplete() const;
+    int getNumDataPackets() const;
+    u32 getExpectedOffset() const;
 
     /** The image as far as it arrived: announcedSize bytes. */
-    const std::vector<u8>& getImage() const { return image; }
+    std::vector<u8> getImage() const;
 
     /** Data packets that arrived after pause or abort (at most one may be in flight). */
-    int getPacketsWhileStopped() const { return packetsWhileStopped; }
+    int getPacketsWhileStopped() const;
 
-    const std::vector<juce::String>& getErrors() const { return errors; }
+    std::vector<juce::String> getErrors() const;
 
 private:
     void handlePacket (const _ump_message_struct& packet);
@@ -65,6 +66,7 @@ private:
     void handleData (const _ump_message_struct& packet, int status, int count);
     void fail (const juce::String& text);
 
+    mutable std::recursive_mutex lock;
     SendToHost send;
     bool silent = false, confirmsEnd = true;
     bool deepChillSeen = false, sendOpened = false, replyOpened = false;
