@@ -38,6 +38,8 @@ MainContentComponent::MainContentComponent (MidiDeviceLayer& midiDevices)
     monitorWindow->setVisible (true);
     monitorWindow->addToDesktop();
 
+    ota_reset_streams();
+
     setOpaque (true);
     juce::LookAndFeel::setDefaultLookAndFeel (&customLookAndFeel);
     // JUCE 7 keeps typefaces it resolved under the previous default; drop them so that
@@ -848,7 +850,7 @@ void MainContentComponent::appendOutLine (const juce::String& text)
 //==============================================================================
 void MainContentComponent::selectSustainMode (int modeId)
 {
-    juce::ignoreUnused (modeId);
+    controls.sustainModeBox.setSelectedId (modeId, juce::sendNotificationAsync);
 }
 
 void MainContentComponent::feedIncomingMessage (const juce::MidiMessage& message)

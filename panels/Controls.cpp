@@ -2,6 +2,7 @@
 
 #include "app/MainContentComponent.h"
 #include "protocol/Midi9Frame.h"
+#include "protocol/MidiControllers.h"
 
 Controls::Controls (MainContentComponent& ownerToUse) : owner (ownerToUse)
 {
@@ -64,12 +65,20 @@ void Controls::getParametersFromTarget()
     if (owner.instrumentInputFound != 1 || owner.instrumentOutputFound != 1)
         return;
 
-    // The controller-report requests among these go out with the packet transport.
-    for (auto command :
-         { M9_VELOCITY_SENSITIVITY, M9_AFTER_PRESSURE_GAIN, M9_KEY_SPLIT, M9_MIDDLE_C_REFERENCE,
-           M9_MIDI_CHANNEL, M9_AFTER_PRESSURE_RESOLUTION, M9_VELOCITY_CURVE })
+    auto query = [this] (u8 command)
     {
         if (owner.midiOutput != nullptr)
             owner.midiOutput->sendMessageNow (midi9_message (midi9_query_frame (command)));
-    }
+    };
+
+    query (M9_VELOCITY_SENSITIVITY);
+    query (M9_AFTER_PRESSURE_GAIN);
+    query (M9_KEY_SPLIT);
+    query (M9_MIDDLE_C_REFERENCE);
+    query (M9_MIDI_CHANNEL);
+    query (M9_AFTER_PRESSURE_RESOLUTION);
+    controller_report_request (NRPN_SHARP_OFFSET);
+    controller_report_request (NRPN_PRESSURE_RESOLUTION);
+    query (M9_VELOCITY_CURVE);
+    controller_report_request (NRPN_SUSTAIN_MODE);
 }

@@ -3,6 +3,7 @@
 #include "app/MonitorWindow.h"
 #include "protocol/Midi9Frame.h"
 #include "protocol/MidiCi.h"
+#include "protocol/MidiControllers.h"
 #include "support/SimulatedInstrument.h"
 #include "support/TestHelpers.h"
 
@@ -22,7 +23,13 @@ Bytes query (u8 command)
     return Bytes (frame.begin(), frame.end());
 }
 
-// The settings requests in the order they go out; the controller-report requests are not here yet.
+Bytes reportRequest (std::uint16_t controller)
+{
+    const auto message = ump_tunnel_message (controller_report_request_packet (controller));
+    return Bytes (message.getRawData(), message.getRawData() + message.getRawDataSize());
+}
+
+// The settings queries in the order they go out; the controller-report requests go among them.
 const std::vector<u8> parameterQueries {
     M9_VELOCITY_SENSITIVITY, M9_AFTER_PRESSURE_GAIN,       M9_KEY_SPLIT,     M9_MIDDLE_C_REFERENCE,
     M9_MIDI_CHANNEL,         M9_AFTER_PRESSURE_RESOLUTION, M9_VELOCITY_CURVE
@@ -192,11 +199,21 @@ TEST_F (Connection, ParametersAreRequestedTwiceOnePollApartAfterAnArrival)
         EXPECT_EQ (received (query (command)), 1) << (int) command;
 
     // In the order the panel asks for them, back to back.
+    const std::vector<Bytes> inOrder { query (M9_VELOCITY_SENSITIVITY),
+                                       query (M9_AFTER_PRESSURE_GAIN),
+                                       query (M9_KEY_SPLIT),
+                                       query (M9_MIDDLE_C_REFERENCE),
+                                       query (M9_MIDI_CHANNEL),
+                                       query (M9_AFTER_PRESSURE_RESOLUTION),
+                                       reportRequest (NRPN_SHARP_OFFSET),
+                                       reportRequest (NRPN_PRESSURE_RESOLUTION),
+                                       query (M9_VELOCITY_CURVE),
+                                       reportRequest (NRPN_SUSTAIN_MODE) };
     auto all = instrument.getReceivedBytes();
-    auto first = std::find (all.begin(), all.end(), query (parameterQueries.front()));
-    ASSERT_NE (first, all.end());
-    for (size_t i = 0; i < parameterQueries.size(); ++i)
-        ASSERT_EQ (*(first + (long) i), query (parameterQueries[i])) << i;
+    auto first = std::find (all.begin(), all.end(), inOrder.front());
+    ASSERT_LE (first + (long) inOrder.size(), all.end());
+    for (size_t i = 0; i < inOrder.size(); ++i)
+        ASSERT_EQ (*(first + (long) i), inOrder[i]) << i;
 
     poll(); // one poll later
     ASSERT_TRUE (instrument.waitUntilIdle());

@@ -169,6 +169,11 @@ struct PacketCase
     std::vector<u32> words0; // word 0 of each data packet
 };
 
+void PrintTo (const PacketCase& c, std::ostream* os)
+{
+    *os << c.size << " bytes";
+}
+
 class FirmwareStreamPackets : public ::testing::TestWithParam<PacketCase>
 {
 };
@@ -398,6 +403,11 @@ struct IgnoredStatusCase
     _ump_message_struct packet;
 };
 
+void PrintTo (const IgnoredStatusCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class FirmwareStreamIgnoredStatus : public ::testing::TestWithParam<IgnoredStatusCase>
 {
 };
@@ -470,6 +480,11 @@ struct LoggedStatusCase
     u8 command;
     std::vector<const char*> lines;
 };
+
+void PrintTo (const LoggedStatusCase& c, std::ostream* os)
+{
+    *os << "command " << juce::String::toHexString ((int) c.command);
+}
 
 class FirmwareStreamLoggedStatus : public ::testing::TestWithParam<LoggedStatusCase>
 {

@@ -16,6 +16,11 @@ struct ReportCase
     juce::String line; // empty: no line
 };
 
+void PrintTo (const ReportCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ControllerReports : public ::testing::TestWithParam<ReportCase>
 {
 };
@@ -172,6 +177,11 @@ struct SendCase
     const char* name;
     u32 actual, expected;
 };
+
+void PrintTo (const SendCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ControllerSendValues : public ::testing::TestWithParam<SendCase>
 {

@@ -33,6 +33,11 @@ struct PackCase
     Bytes expected; // after F0, without F7
 };
 
+void PrintTo (const PackCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class UmpPacking : public ::testing::TestWithParam<PackCase>
 {
 };
@@ -114,6 +119,11 @@ struct ReceiveCase
     Bytes frame; // F0 to F7
     bool handled;
 };
+
+void PrintTo (const ReceiveCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class UmpReceive : public ::testing::TestWithParam<ReceiveCase>
 {

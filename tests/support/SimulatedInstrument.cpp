@@ -493,6 +493,9 @@ void SimulatedInstrument::handleCommandFrame (const Bytes& frame)
         if (command == M9_FACTORY_RESTORE)
             resetSettings();
 
+        if (command == M9_DEEP_CHILL)
+            firmwareReceiver.handleMessage (message);
+
         return;
     }
 
@@ -506,6 +509,9 @@ void SimulatedInstrument::handleOtherSysEx (const juce::MidiMessage& message)
         handleUniversalSysEx (message);
         return;
     }
+
+    if (firmwareReceiver.handleMessage (message) || controllerResponder.handleMessage (message))
+        return;
 
     handleUnknown (message, "system-exclusive message the instrument does not handle");
 }

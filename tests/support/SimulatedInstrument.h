@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SimulatedControllerResponder.h"
+#include "SimulatedFirmwareReceiver.h"
 #include "VirtualMidiDeviceLayer.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
@@ -103,6 +105,11 @@ public:
         records it as an error. */
     std::function<bool (const juce::MidiMessage&)> unhandledMessageHandler;
 
+    /** The firmware stream's receiving end and the MIDI 2.0 controllers, fed from the
+        instrument's thread; tests command and inspect them. */
+    SimulatedFirmwareReceiver& getFirmwareReceiver() { return firmwareReceiver; }
+    SimulatedControllerResponder& getControllerResponder() { return controllerResponder; }
+
     /** Stops the instrument's thread; called by the destructor. */
     void stop();
 
@@ -143,6 +150,9 @@ private:
     std::vector<juce::MidiMessage> received;
     std::vector<juce::String> errors;
     int replyDelayMs = 0;
+
+    SimulatedFirmwareReceiver firmwareReceiver { [this] (const juce::MidiMessage& m) { send (m); } };
+    SimulatedControllerResponder controllerResponder { [this] (const juce::MidiMessage& m) { send (m); } };
 
     std::mutex queueLock;
     std::condition_variable queueChanged;
