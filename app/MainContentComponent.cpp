@@ -491,6 +491,29 @@ void MainContentComponent::handleIncomingMidiMessage (juce::MidiInput*, const ju
     addMessageToBuffer (copy);
 }
 
+//==============================================================================
+void MainContentComponent::selectSustainMode (int modeId)
+{
+    controls.sustainModeBox.setSelectedId (modeId, juce::sendNotificationAsync);
+}
+
+void MainContentComponent::feedIncomingMessage (const juce::MidiMessage& message)
+{
+    handleIncomingMidiMessage (nullptr, message);
+}
+
+void MainContentComponent::appendOutProgressDot()
+{
+    if (monitorWindow == nullptr)
+        return;
+
+    if (auto* monitor = monitorWindow->getMonitor())
+    {
+        monitor->midiOutActivityEditor.moveCaretToEnd (false);
+        monitor->midiOutActivityEditor.insertTextAtCaret (".");
+    }
+}
+
 void MainContentComponent::addMessageToBuffer (const juce::MidiMessage& message)
 {
     const auto* bytes = message.getRawData();
@@ -845,27 +868,4 @@ void MainContentComponent::appendOutLine (const juce::String& text)
     auto& editor = monitor->midiOutActivityEditor;
     editor.moveCaretToEnd (false);
     editor.insertTextAtCaret (text + "\r\n");
-}
-
-//==============================================================================
-void MainContentComponent::selectSustainMode (int modeId)
-{
-    controls.sustainModeBox.setSelectedId (modeId, juce::sendNotificationAsync);
-}
-
-void MainContentComponent::feedIncomingMessage (const juce::MidiMessage& message)
-{
-    handleIncomingMidiMessage (nullptr, message);
-}
-
-void MainContentComponent::appendOutProgressDot()
-{
-    if (monitorWindow == nullptr)
-        return;
-
-    if (auto* monitor = monitorWindow->getMonitor())
-    {
-        monitor->midiOutActivityEditor.moveCaretToEnd (false);
-        monitor->midiOutActivityEditor.insertTextAtCaret (".");
-    }
 }

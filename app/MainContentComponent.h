@@ -52,12 +52,6 @@ public:
     void logOutMessage (const juce::String& text) override;
 
     //==============================================================================
-    // Hooks of the controller reports, key reports and firmware stream
-    void selectSustainMode (int modeId) override;
-    void feedIncomingMessage (const juce::MidiMessage& message) override;
-    void appendOutProgressDot() override;
-
-    //==============================================================================
     // Menu column and view switching
     void setupMenuBarButton (juce::TextButton* button, int x, int y, int width, int height, juce::String text,
                              juce::String name);
@@ -83,6 +77,12 @@ public:
 
     /** "hh:mm:ss.mmm" of a time stamp in seconds since start. */
     static juce::String formatTimeCode (double seconds);
+
+    //==============================================================================
+    // Hooks of the controller reports, key reports and firmware stream
+    void selectSustainMode (int modeId) override;
+    void feedIncomingMessage (const juce::MidiMessage& message) override;
+    void appendOutProgressDot() override;
 
     //==============================================================================
     // MIDI connection and incoming road

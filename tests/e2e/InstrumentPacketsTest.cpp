@@ -112,6 +112,14 @@ TEST_P (FirmwareUpload, ArrivesByteExact)
     EXPECT_EQ (count ("OTA SX8_OTA_SEND_STREAM_OPENED by target"), 1);
     EXPECT_EQ (count ("OTA SX8_OTA_REPLY_STREAM_OPENED by target"), 1);
     EXPECT_EQ (count ("Single board Done"), 1);
+
+    // A progress dot past 300 bytes and then every 5000, straight into the MIDI OUT log
+    int expectedDots = 0;
+    for (size_t mark = 300; mark < (image.size() + 11) / 12 * 12; mark += 5000)
+        ++expectedDots;
+
+    const auto outText = content->monitorWindow->getMonitor()->midiOutActivityEditor.getText();
+    EXPECT_EQ (outText.length() - outText.removeCharacters (".").length(), expectedDots);
 }
 
 INSTANTIATE_TEST_SUITE_P (ImageSizes, FirmwareUpload, ::testing::Values (1, 12, 13, 24, 25, 400000));
