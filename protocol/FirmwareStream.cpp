@@ -15,13 +15,6 @@ namespace
 {
 constexpr u32 kProgressDotStep = 5000;
 
-// Destination ids follow the record index from the start
-const bool streamsReady = []
-{
-    ota_reset_streams();
-    return true;
-}();
-
 _ump_message_struct openPacket (u8 target, u8 command, u32 size)
 {
     _ump_message_struct packet;
