@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace
 {
 using Bytes = std::vector<u8>;
@@ -200,6 +202,30 @@ TEST (UmpTransport, ShortFramesOfEveryTypeAreIgnoredWithoutReadingPastThem)
     EXPECT_TRUE (host.fed.empty());
     EXPECT_TRUE (host.output->sent.empty());
     parse_tunneled_umps (nullptr, 0);
+}
+
+TEST (UmpTransport, RandomFramesNeverReadPastTheirEnd)
+{
+    UmpTestHost host;
+    host.boardType = 1;
+    std::mt19937 random (3);
+
+    for (int i = 0; i < 20000; ++i)
+    {
+        // Exactly sized, so a read past the end shows under the address sanitizer
+        const auto size = 2 + (int) (random() % 30);
+        auto frame = std::make_unique<u8[]> ((size_t) size);
+        frame[0] = 0x09;
+        frame[1] = 0x21;
+
+        for (int k = 2; k < size; ++k)
+            frame[k] = (u8) (random() & (k % 5 == 2 ? 0x0F : 0xFF));
+
+        parse_tunneled_umps (frame.get(), size);
+    }
+
+    for (auto& record : OTA_str_ctrl)
+        EXPECT_LE (record.offset, record.size);
 }
 
 TEST (UmpTransport, DispatchesByMessageType)
