@@ -291,15 +291,5 @@ TEST_F (InstrumentPackets, KeyPositionReportsMarkRestsAndShowAsProgramChanges)
     EXPECT_EQ (content->restFound.back(), 1);
     EXPECT_EQ (content->countInLines ("Program change    Ch.  1    28"), 1);
     EXPECT_EQ (content->countInLines ("Program change    Ch.  1    100"), 1);
-
-    content->singleNoteMode = 1;
-    content->singleNoteArmed = 1;
-    controllers().sendKeyPositionReport (60, 0x00818283);
-    sync();
-    tick (2);
-
-    EXPECT_EQ (content->singleNoteFound, 1);
-    EXPECT_EQ (content->singleNoteNumber, 60);
-    EXPECT_EQ (content->singleNoteValue, 0x00010203u);
 }
 } // namespace
