@@ -869,3 +869,44 @@ void MainContentComponent::appendOutLine (const juce::String& text)
     editor.moveCaretToEnd (false);
     editor.insertTextAtCaret (text + "\r\n");
 }
+
+//==============================================================================
+void MainContentComponent::showVelocitySensitivity (int)
+{
+}
+
+void MainContentComponent::showAfterPressureGain (int)
+{
+}
+
+void MainContentComponent::showKeySplitNote (int)
+{
+}
+
+void MainContentComponent::selectMidiChannelItem (int)
+{
+}
+
+void MainContentComponent::selectTransposeAndOctaveItems (int, int)
+{
+}
+
+void MainContentComponent::setHiddenSliderValue (int index, int value)
+{
+    if (juce::isPositiveAndBelow (index, (int) hiddenSliders.size()))
+        hiddenSliders[(size_t) index].setValue (value, juce::sendNotificationAsync);
+}
+
+void MainContentComponent::selectFrontPedalModeItem (int itemId)
+{
+    frontPedalModeBox.setSelectedId (itemId, juce::dontSendNotification);
+}
+
+void MainContentComponent::selectBackPedalControllerItem (int itemId)
+{
+    backPedalControllerBox.setSelectedId (itemId, juce::dontSendNotification);
+}
+
+void MainContentComponent::updateProgressBars (int, float)
+{
+}

@@ -52,6 +52,18 @@ public:
     void logOutMessage (const juce::String& text) override;
 
     //==============================================================================
+    // Widgets moved by the instrument's replies
+    void showVelocitySensitivity (int sensitivity) override;
+    void showAfterPressureGain (int gain) override;
+    void showKeySplitNote (int note) override;
+    void selectMidiChannelItem (int itemId) override;
+    void selectTransposeAndOctaveItems (int transposeId, int octaveId) override;
+    void setHiddenSliderValue (int index, int value) override;
+    void selectFrontPedalModeItem (int itemId) override;
+    void selectBackPedalControllerItem (int itemId) override;
+    void updateProgressBars (int phase, float f) override;
+
+    //==============================================================================
     // Menu column and view switching
     void setupMenuBarButton (juce::TextButton* button, int x, int y, int width, int height, juce::String text,
                              juce::String name);

@@ -28,6 +28,37 @@ public:
     virtual void logOutMessage (const juce::String& text) = 0;
 
     //==============================================================================
+    // Widgets that the instrument's replies move. A change made with notification runs
+    // the same handler as the user's change would, so it is sent back to the instrument.
+
+    /** The Controls panel's velocity slider, without notification. */
+    virtual void showVelocitySensitivity (int sensitivity) = 0;
+
+    /** The Controls panel's pressure-gain slider, with notification. */
+    virtual void showAfterPressureGain (int gain) = 0;
+
+    /** The Controls panel's key-split slider, with notification. */
+    virtual void showKeySplitNote (int note) = 0;
+
+    /** Selects an item of the Controls panel's channel list, with asynchronous notification. */
+    virtual void selectMidiChannelItem (int itemId) = 0;
+
+    /** Selects items of the transpose and octave lists, with asynchronous notification. */
+    virtual void selectTransposeAndOctaveItems (int transposeId, int octaveId) = 0;
+
+    /** Sets one of the central component's hidden sliders, with asynchronous notification. */
+    virtual void setHiddenSliderValue (int index, int value) = 0;
+
+    /** Selects an item of the hidden front-pedal mode list, without notification. */
+    virtual void selectFrontPedalModeItem (int itemId) = 0;
+
+    /** Selects an item of the hidden back-pedal controller list, without notification. */
+    virtual void selectBackPedalControllerItem (int itemId) = 0;
+
+    /** Moves the firmware progress by one reported phase step. */
+    virtual void updateProgressBars (int phase, float f) = 0;
+
+    //==============================================================================
     // Connection
     std::unique_ptr<MidiOutputPort> midiOutput;
     u8 instrumentInputFound = 0;
