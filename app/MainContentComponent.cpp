@@ -30,6 +30,7 @@ MainContentComponent::MainContentComponent (MidiDeviceLayer& midiDevices)
     selfReference = this;
 
     papa = this;
+    ci_init_state();
     pops = this;
 
     monitorWindow = std::make_unique<MonitorWindow> (*this);
@@ -871,24 +872,30 @@ void MainContentComponent::appendOutLine (const juce::String& text)
 }
 
 //==============================================================================
-void MainContentComponent::showVelocitySensitivity (int)
+void MainContentComponent::showVelocitySensitivity (int sensitivity)
 {
+    controls.velocitySlider.setValue (sensitivity, juce::dontSendNotification);
 }
 
-void MainContentComponent::showAfterPressureGain (int)
+void MainContentComponent::showAfterPressureGain (int gain)
 {
+    controls.pressureGainSlider.setValue (gain, juce::sendNotification);
 }
 
-void MainContentComponent::showKeySplitNote (int)
+void MainContentComponent::showKeySplitNote (int note)
 {
+    controls.keySplitSlider.setValue (note, juce::sendNotification);
 }
 
-void MainContentComponent::selectMidiChannelItem (int)
+void MainContentComponent::selectMidiChannelItem (int itemId)
 {
+    controls.midiChannelBox.setSelectedId (itemId, juce::sendNotificationAsync);
 }
 
-void MainContentComponent::selectTransposeAndOctaveItems (int, int)
+void MainContentComponent::selectTransposeAndOctaveItems (int transposeId, int octaveId)
 {
+    controls.transposeBox.setSelectedId (transposeId, juce::sendNotificationAsync);
+    controls.octaveBox.setSelectedId (octaveId, juce::sendNotificationAsync);
 }
 
 void MainContentComponent::setHiddenSliderValue (int index, int value)

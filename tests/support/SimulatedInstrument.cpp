@@ -57,6 +57,17 @@ bool isKnownShortCommand (std::uint8_t command)
     return isShortCommand (command, 0) || isShortCommand (command, 1);
 }
 
+SimulatedInstrument::Bytes textLineFrame (const juce::String& text)
+{
+    SimulatedInstrument::Bytes frame { 0xf0, M9_MANUFACTURER_ID, M9_FRAME_COMMAND, M9_TEXT_LINE };
+
+    for (auto c : text)
+        frame.push_back ((std::uint8_t) (c & 0x7f));
+
+    frame.push_back (0xf7);
+    return frame;
+}
+
 juce::String hex (const juce::MidiMessage& message)
 {
     return juce::String::toHexString (message.getRawData(), message.getRawDataSize());
@@ -496,6 +507,10 @@ void SimulatedInstrument::handleCommandFrame (const Bytes& frame)
         if (command == M9_DEEP_CHILL)
             firmwareReceiver.handleMessage (message);
 
+        if (command == M9_GET_FIRMWARE_STATUS)
+            for (auto& line : getFirmwareStatusLines())
+                reply (textLineFrame (line));
+
         return;
     }
 
@@ -516,8 +531,9 @@ void SimulatedInstrument::handleOtherSysEx (const juce::MidiMessage& message)
     handleUnknown (message, "system-exclusive message the instrument does not handle");
 }
 
-void SimulatedInstrument::handleUniversalSysEx (const juce::MidiMessage&)
+void SimulatedInstrument::handleUniversalSysEx (const juce::MidiMessage& message)
 {
+    midiCi.receiveFromProgram (message.getRawData(), message.getRawDataSize());
 }
 
 void SimulatedInstrument::handleChannelMessage (const juce::MidiMessage&)
@@ -551,4 +567,41 @@ void SimulatedInstrument::reply (const Bytes& bytes)
         juce::Thread::sleep (delay);
 
     send (bytes);
+}
+
+//==============================================================================
+void SimulatedInstrument::sendTextLine (const juce::String& text)
+{
+    send (textLineFrame (text));
+}
+
+void SimulatedInstrument::sendProgressDots (int count)
+{
+    for (int i = 0; i < count; ++i)
+        sendTextLine (".");
+}
+
+void SimulatedInstrument::setFirmwareStatusLines (const juce::StringArray& lines)
+{
+    std::lock_guard<std::mutex> guard (stateLock);
+    firmwareStatusLines = lines;
+    firmwareStatusLinesSet = true;
+}
+
+juce::StringArray SimulatedInstrument::getFirmwareStatusLines() const
+{
+    std::lock_guard<std::mutex> guard (stateLock);
+
+    if (firmwareStatusLinesSet)
+        return firmwareStatusLines;
+
+    juce::StringArray lines;
+
+    for (size_t board = 0; board < boardLayout.sizes.size(); ++board)
+        if (boardLayout.sizes[board] != 0)
+            lines.add ("P:0 v:2." + juce::String ((int) board + 1) + " size:20480 blk Jan 0"
+                       + juce::String ((int) board + 2) + " 2025 keys "
+                       + juce::String (boardLayout.sizes[board]));
+
+    return lines;
 }

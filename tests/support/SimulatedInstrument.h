@@ -2,6 +2,7 @@
 
 #include "SimulatedControllerResponder.h"
 #include "SimulatedFirmwareReceiver.h"
+#include "SimulatedMidiCiDevice.h"
 #include "VirtualMidiDeviceLayer.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
@@ -101,6 +102,22 @@ public:
     /** Waits until every message received so far has been handled and answered. */
     bool waitUntilIdle (int timeoutMilliseconds = 5000);
 
+    //==============================================================================
+    /** Sends one text line (F0 09 00 29 text F7), as the instrument reports its firmware. */
+    void sendTextLine (const juce::String& text);
+
+    /** Sends this many progress-dot text lines. */
+    void sendProgressDots (int count);
+
+    /** The lines that answer the firmware-status command; by default one version line
+        ("P:0 v:... size ... k Mon DD YYYY") per board that has keys. */
+    void setFirmwareStatusLines (const juce::StringArray& lines);
+    juce::StringArray getFirmwareStatusLines() const;
+
+    /** The instrument's MIDI-CI side, which universal system-exclusive messages go to. Its
+        own exchanges may be started while the instrument is idle. */
+    SimulatedMidiCiDevice midiCi { [this] (const CiBytes& message) { reply (message); } };
+
     /** Called on the instrument thread for a message no handler knows; returning false
         records it as an error. */
     std::function<bool (const juce::MidiMessage&)> unhandledMessageHandler;
@@ -120,8 +137,7 @@ protected:
     virtual void handleCommandFrame (const Bytes& frame);
     virtual void handleOtherSysEx (const juce::MidiMessage& message);
 
-    /** Universal system exclusive (MIDI-CI among it): taken in silence, as by a device
-        that does not take part in MIDI-CI. */
+    /** Universal system exclusive: MIDI-CI goes to midiCi, the rest is taken in silence. */
     virtual void handleUniversalSysEx (const juce::MidiMessage& message);
     virtual void handleChannelMessage (const juce::MidiMessage& message);
 
@@ -150,6 +166,8 @@ private:
     std::vector<juce::MidiMessage> received;
     std::vector<juce::String> errors;
     int replyDelayMs = 0;
+    juce::StringArray firmwareStatusLines;
+    bool firmwareStatusLinesSet = false;
 
     SimulatedFirmwareReceiver firmwareReceiver { [this] (const juce::MidiMessage& m) { send (m); } };
     SimulatedControllerResponder controllerResponder { [this] (const juce::MidiMessage& m) { send (m); } };
