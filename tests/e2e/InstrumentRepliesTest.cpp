@@ -42,7 +42,10 @@ TEST_F (InstrumentReplies, SettingsReportedBackMoveTheControls)
 
     ASSERT_TRUE (pumpUntil (
         [&]
-        { return controls.midiChannelBox.getSelectedId() == 3 && controls.octaveBox.getSelectedId() == 1; }));
+        {
+            return controls.midiChannelBox.getSelectedId() == 3 && controls.octaveBox.getSelectedId() == 1
+                   && content->velocityCurve == 8;
+        }));
     EXPECT_TRUE (hasInLine ("Midi Channel: 03"));
     EXPECT_TRUE (hasInLine ("Transpose: 47"));
     EXPECT_EQ (controls.transposeBox.getText(), "+11");
