@@ -3,6 +3,7 @@
 # build dir and runs each for a bounded time, starting from the corpus kept in fuzz/corpus/.
 # FUZZ_SECONDS sets the time per target (60). New inputs found stay in the build dir, so the
 # repository is not changed; a crash fails the script and leaves its input in build-fuzz/artifacts.
+# The routing target builds the central component, so each target runs with an X server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,21 +15,6 @@ build_dir=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVN5_BUILD_TESTS=OFF -DVN5_ASAN=ON -DVN5_BUILD_FUZZERS=ON
 cmake --build "$build_dir" --target vn5_fuzzers
-
-xvfb_pid=""
-cleanup() { if [[ -n "$xvfb_pid" ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi; }
-trap cleanup EXIT
-
-# The routing target builds the central component, which opens windows.
-if [[ -z "${DISPLAY:-}" ]]; then
-    display=":$(( 200 + RANDOM % 100 ))"
-    Xvfb "$display" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY="$display"
-    for _ in $(seq 50); do
-        xdpyinfo -display "$display" >/dev/null 2>&1 && break || sleep 0.1
-    done
-fi
 
 export ASAN_OPTIONS="abort_on_error=1:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
@@ -43,7 +29,7 @@ for fuzzer in "$build_dir"/fuzz/fuzz_*; do
     mkdir -p "$work"
 
     echo "=== $name: ${seconds} s"
-    if "$fuzzer" "$work" "fuzz/corpus/$name" -max_total_time="$seconds" -max_len=512 -timeout=10 \
+    if scripts/with-xvfb.sh "$fuzzer" "$work" "fuzz/corpus/$name" -max_total_time="$seconds" -max_len=512 -timeout=10 \
         -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$build_dir/artifacts/$name-" \
         >"$build_dir/$name.log" 2>&1; then
         grep -E "^Done [0-9]+ runs|stat::number_of_executed_units|stat::new_units_added" "$build_dir/$name.log" || true
