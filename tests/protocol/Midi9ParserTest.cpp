@@ -262,20 +262,6 @@ INSTANTIATE_TEST_SUITE_P (
                     4,
                     29 }));
 
-TEST_F (Midi9Parser, LowestNoteTable)
-{
-    const std::vector<std::pair<int, int>> table { { 17, 28 }, { 34, 28 }, { 51, 28 }, { 73, 28 }, { 22, 41 },
-                                                   { 24, 29 }, { 48, 29 }, { 72, 29 }, { 44, 36 }, { 61, 36 },
-                                                   { 64, 33 }, { 66, 33 }, { 78, 21 }, { 83, 21 }, { 88, 21 },
-                                                   { 23, 97 }, { 100, 97 } };
-
-    for (auto [total, lowest] : table)
-    {
-        parseFrame (boardSizes ((u8) total, 0, 0, 0, 0));
-        EXPECT_EQ (host.lowestNote, lowest) << total;
-    }
-}
-
 //==============================================================================
 std::vector<u8> textFrame (const std::string& text)
 {
@@ -305,12 +291,6 @@ TEST_F (Midi9Parser, TextIsLoggedAsDataNeverAsAFormat)
     parseFrame (textFrame ("a\x01z"));
 
     EXPECT_EQ (host.inLog, juce::StringArray ({ "%s%n%d %x", "a\x01z" }));
-}
-
-TEST_F (Midi9Parser, EmptyTextLineIsAnEmptyLine)
-{
-    parseFrame (textFrame (""));
-    EXPECT_EQ (host.inLog, juce::StringArray ({ "" }));
 }
 
 TEST_F (Midi9Parser, ProgressDotsReportPhasesAndWrapAfter93)
