@@ -914,6 +914,7 @@ void MainContentComponent::selectBackPedalControllerItem (int itemId)
     backPedalControllerBox.setSelectedId (itemId, juce::dontSendNotification);
 }
 
-void MainContentComponent::updateProgressBars (int, float)
+void MainContentComponent::updateProgressBars (int phase, float f)
 {
+    update_progress_bars (progressBarCounters, firmwareProgress, phase, f);
 }

@@ -7,6 +7,7 @@
 #include "lookandfeel/KorvelKeySplitIndicatorBar.h"
 #include "lookandfeel/KorvelMidiKeyboardComponent.h"
 #include "panels/Controls.h"
+#include "protocol/FirmwareStream.h"
 #include "protocol/InstrumentHost.h"
 #include "tools/Setup.h"
 
@@ -62,6 +63,9 @@ public:
     void selectFrontPedalModeItem (int itemId) override;
     void selectBackPedalControllerItem (int itemId) override;
     void updateProgressBars (int phase, float f) override;
+
+    /** The counters behind updateProgressBars; the firmware window resets them. */
+    ProgressBarCounters progressBarCounters;
 
     //==============================================================================
     // Menu column and view switching

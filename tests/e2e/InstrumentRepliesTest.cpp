@@ -77,12 +77,16 @@ TEST_F (InstrumentReplies, FirmwareStatusLinesFillTheVersions)
 TEST_F (InstrumentReplies, ProgressDotsAndTextAreLoggedAsTheyCame)
 {
     start();
+    midi9ParserState = {};
 
     instrument.sendProgressDots (40);
     instrument.sendTextLine ("%s%n%d done");
 
     ASSERT_TRUE (pumpUntil ([this] { return hasInLine ("%s%n%d done"); }));
     EXPECT_EQ (countInLines ("."), 40);
+
+    // 31 dots of phase 2, then 9 of phase 3.
+    EXPECT_NEAR (content->firmwareProgress, 8.0f / 29.0f * 0.25f + 0.5f, 1e-5f);
 
     // In the Monitor View the dots line up on one line.
     pumpMessages (20);

@@ -59,6 +59,17 @@ public:
     void feedIncomingMessage (const juce::MidiMessage& message) override { fed.push_back (message); }
     void appendOutProgressDot() override { ++progressDots; }
 
+    // Widgets that command replies move: not this host's business.
+    void showVelocitySensitivity (int) override { }
+    void showAfterPressureGain (int) override { }
+    void showKeySplitNote (int) override { }
+    void selectMidiChannelItem (int) override { }
+    void selectTransposeAndOctaveItems (int, int) override { }
+    void setHiddenSliderValue (int, int) override { }
+    void selectFrontPedalModeItem (int) override { }
+    void selectBackPedalControllerItem (int) override { }
+    void updateProgressBars (int, float) override { }
+
     /** Hands a received frame (F0 to F7) to the packet parser as the routing does. */
     void receive (const juce::MidiMessage& message)
     {

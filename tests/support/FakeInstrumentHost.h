@@ -79,6 +79,10 @@ public:
         progressValues.push_back (f);
     }
 
+    void selectSustainMode (int modeId) override { record ("sustainModeBox", modeId); }
+    void feedIncomingMessage (const juce::MidiMessage&) override { }
+    void appendOutProgressDot() override { }
+
     void record (const juce::String& widget, int value) { widgetMoves.push_back ({ widget, value }); }
 
     /** Drops the output, as when no port is open. */
