@@ -1,6 +1,7 @@
 #include "MainContentComponent.h"
 
 #include "MonitorWindow.h"
+#include "ToggleButtonColours.h"
 #include "protocol/FirmwareStream.h"
 #include "protocol/Midi9Frame.h"
 #include "protocol/Midi9Parser.h"
@@ -12,7 +13,6 @@ MainContentComponent* papa = nullptr;
 namespace
 {
 const juce::Colour panelColour (0xff2e3333);
-const juce::Colour accentColour (0xffde6a40);
 const juce::Colour captionColour (0x80d3d3d3);
 
 constexpr int kMenuColumnWidth = 136;
@@ -52,19 +52,11 @@ MainContentComponent::MainContentComponent (MidiDeviceLayer& midiDevices)
     setupMenuBarButton (&setupMenuButton, 22, 90, 100, 30, "SETUP", "SetupMenu");
 
     const auto menuButtonColour = findColour (juce::TextButton::buttonColourId);
-    auto styleMenuButton = [menuButtonColour] (juce::TextButton& button)
-    {
-        button.setColour (juce::TextButton::buttonColourId, menuButtonColour);
-        button.setColour (juce::TextButton::buttonOnColourId, menuButtonColour);
-        button.setColour (juce::TextButton::textColourOffId, juce::Colours::lightgrey);
-        button.setColour (juce::TextButton::textColourOnId, accentColour);
-        button.setColour (juce::ComboBox::outlineColourId, juce::Colours::black);
-    };
 
     addAndMakeVisible (monitorMenuButton);
     monitorMenuButton.addListener (this);
     monitorMenuButton.setBounds (22, 185, 100, 30);
-    styleMenuButton (monitorMenuButton);
+    setToggleButtonColours (monitorMenuButton, menuButtonColour);
     monitorMenuButton.setButtonText ("MONITOR");
     monitorMenuButton.setName ("MonitorMenu");
     monitorMenuButton.setClickingTogglesState (true);
@@ -75,7 +67,7 @@ MainContentComponent::MainContentComponent (MidiDeviceLayer& midiDevices)
     keyboardMenuButton.setBounds (22, 230, 100, 30);
     keyboardMenuButton.setClickingTogglesState (true);
     keyboardMenuButton.setToggleState (true, juce::sendNotification);
-    styleMenuButton (keyboardMenuButton);
+    setToggleButtonColours (keyboardMenuButton, menuButtonColour);
     keyboardMenuButton.setButtonText ("KEYBOARD");
     keyboardMenuButton.setName ("showKeyboard");
     keyboardMenuButton.onClick = [this] { showKeyboardClicked(); };
@@ -215,12 +207,7 @@ void MainContentComponent::setupMenuBarButton (juce::TextButton* button, int x, 
     button->addListener (this);
     button->setBounds (x, y, width, height);
 
-    const auto menuButtonColour = findColour (juce::TextButton::buttonColourId);
-    button->setColour (juce::TextButton::buttonColourId, menuButtonColour);
-    button->setColour (juce::TextButton::buttonOnColourId, menuButtonColour);
-    button->setColour (juce::TextButton::textColourOffId, juce::Colours::lightgrey);
-    button->setColour (juce::TextButton::textColourOnId, accentColour);
-    button->setColour (juce::ComboBox::outlineColourId, juce::Colours::black);
+    setToggleButtonColours (*button, findColour (juce::TextButton::buttonColourId));
 
     button->setButtonText (text);
     button->setName (name);

@@ -1,11 +1,11 @@
 #include "Monitor.h"
 
 #include "MainContentComponent.h"
+#include "ToggleButtonColours.h"
 
 namespace
 {
 const juce::Colour panelColour (0xff2e3333);
-const juce::Colour accentColour (0xffde6a40);
 
 constexpr int kToggleWidth = 85;
 constexpr int kToggleHeight = 25;
@@ -102,12 +102,7 @@ void Monitor::setupDisplayButton (juce::TextButton& button, int x, int y, int wi
     button.addListener (this);
     button.setBounds (x, y, width, height);
 
-    const auto buttonColour = findColour (juce::TextButton::buttonColourId);
-    button.setColour (juce::TextButton::buttonColourId, buttonColour);
-    button.setColour (juce::TextButton::buttonOnColourId, buttonColour);
-    button.setColour (juce::TextButton::textColourOffId, juce::Colours::lightgrey);
-    button.setColour (juce::TextButton::textColourOnId, accentColour);
-    button.setColour (juce::ComboBox::outlineColourId, juce::Colours::black);
+    setToggleButtonColours (button, findColour (juce::TextButton::buttonColourId));
 
     button.setButtonText (text);
     button.setName (name);

@@ -43,8 +43,7 @@ struct Loopback
     Loopback()
     {
         host.boardType = 1; // target 7
-        host.output->forward = [this] (const juce::MidiMessage& message)
-        { receiver.handleMessage (message); };
+        host.output->onSend = [this] (const juce::MidiMessage& message) { receiver.handleMessage (message); };
     }
 
     void tick()
@@ -101,7 +100,7 @@ TEST (FirmwareStreamStart, SendsDeepChillThenTheTwoOpenPacketsToTheBoardTypesTar
     ASSERT_TRUE (ota_start_transfer (image.data(), (std::int64_t) image.size()));
 
     ASSERT_EQ (host.output->sent.size(), 3u);
-    EXPECT_EQ (host.output->bytes (0), (std::vector<u8> { 0xF0, 0x09, 0x00, 0x0C, 0xF7 }));
+    EXPECT_EQ (host.output->bytesOf (0), (std::vector<u8> { 0xF0, 0x09, 0x00, 0x0C, 0xF7 }));
 
     const auto open = decode (host.output->sent[1]);
     EXPECT_EQ (open.word[0], 0x500D0900u);

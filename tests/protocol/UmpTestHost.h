@@ -3,35 +3,10 @@
 #include "protocol/FirmwareStream.h"
 #include "protocol/InstrumentHost.h"
 #include "protocol/MidiControllers.h"
+#include "support/FakeInstrumentHost.h"
 
 #include <functional>
 #include <vector>
-
-//==============================================================================
-/** An output that keeps every message and may hand it on, as the instrument's port would. */
-class RecordingOutputPort : public MidiOutputPort
-{
-public:
-    void sendMessageNow (const juce::MidiMessage& message) override
-    {
-        sent.push_back (message);
-
-        if (forward)
-            forward (message);
-    }
-
-    juce::String getIdentifier() const override { return "recording"; }
-
-    /** The bytes of the n-th message sent, F0 and F7 included. */
-    std::vector<u8> bytes (size_t n) const
-    {
-        const auto* raw = sent.at (n).getRawData();
-        return { raw, raw + sent.at (n).getRawDataSize() };
-    }
-
-    std::vector<juce::MidiMessage> sent;
-    std::function<void (const juce::MidiMessage&)> forward;
-};
 
 //==============================================================================
 /** A host for the packet, controller and firmware code: it records what the code asks of it and
@@ -41,7 +16,7 @@ class UmpTestHost : public InstrumentHost
 public:
     UmpTestHost()
     {
-        auto port = std::make_unique<RecordingOutputPort>();
+        auto port = std::make_unique<RecordingMidiOutputPort>();
         output = port.get();
         midiOutput = std::move (port);
         previousHost = pops;
@@ -76,7 +51,7 @@ public:
         parse_tunneled_umps (message.getRawData() + 1, message.getRawDataSize() - 1);
     }
 
-    RecordingOutputPort* output = nullptr;
+    RecordingMidiOutputPort* output = nullptr;
     juce::StringArray inLines, outLines;
     std::vector<int> sustainSelections;
     std::vector<juce::MidiMessage> fed;

@@ -102,11 +102,11 @@ TEST (UmpTransport, SendsWholeFramesThroughTheOpenOutput)
     tunnel_ump_out (packet (0xD001F000, 0, 0x4030F90D, 0));
 
     ASSERT_EQ (host.output->sent.size(), 3u);
-    EXPECT_EQ (host.output->bytes (0), (Bytes { 0xF0, 0x09, 0x21, 0, 0, 0, 0, 0, 0xF7 }));
-    EXPECT_EQ (host.output->bytes (1), (Bytes { 0xF0, 0x09, 0x34, 0x02, 0x40, 0x30, 0x79, 0x0E, 0x08, 0x02,
-                                                0x00, 0x00, 0x00, 0xF7 }));
-    EXPECT_EQ (host.output->bytes (2).size(), 24u);
-    EXPECT_EQ (host.output->bytes (2)[2], 0x3D);
+    EXPECT_EQ (host.output->bytesOf (0), (Bytes { 0xF0, 0x09, 0x21, 0, 0, 0, 0, 0, 0xF7 }));
+    EXPECT_EQ (host.output->bytesOf (1), (Bytes { 0xF0, 0x09, 0x34, 0x02, 0x40, 0x30, 0x79, 0x0E, 0x08, 0x02,
+                                                  0x00, 0x00, 0x00, 0xF7 }));
+    EXPECT_EQ (host.output->bytesOf (2).size(), 24u);
+    EXPECT_EQ (host.output->bytesOf (2)[2], 0x3D);
     EXPECT_TRUE (host.outLines.isEmpty());
     EXPECT_TRUE (host.inLines.isEmpty());
 
