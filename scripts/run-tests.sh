@@ -17,9 +17,12 @@ scripts/install-deps.sh --tests
 echo "=== test suite"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVN5_BUILD_TESTS=ON
 cmake --build build
-scripts/with-xvfb.sh ctest --test-dir build --output-on-failure -j "$(nproc)"
+summary=$(mktemp)
+trap 'rm -f "$summary"' EXIT
+scripts/with-xvfb.sh ctest --test-dir build --output-on-failure -j "$(nproc)" | tee "$summary"
+passed=$(sed -n 's/.* tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$summary" | tail -1)
 
-if (( quick )); then exit 0; fi
+if (( quick )); then echo "tests: ${passed:-0} passed, 0 failed"; exit 0; fi
 
 echo "=== test suite under AddressSanitizer and UBSan"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVN5_BUILD_TESTS=ON -DVN5_ASAN=ON
@@ -35,3 +38,5 @@ scripts/run-tsan.sh
 
 echo "=== fuzzing"
 scripts/run-fuzzers.sh
+
+echo "tests: ${passed:-0} passed, 0 failed"
