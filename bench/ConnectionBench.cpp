@@ -1,7 +1,7 @@
 // vn5_bench: the main tick's rate, the drain time of a full ring and the idle CPU use.
 // Run under an X server (scripts/run-bench.sh starts one); prints one line per figure.
 
-#include "app/MainContentComponent.h"
+#include "BenchSupport.h"
 #include "support/SimulatedInstrument.h"
 #include "support/VirtualMidiDeviceLayer.h"
 
@@ -14,6 +14,9 @@
 
 namespace
 {
+using bench::nowMs;
+using bench::pump;
+
 double cpuSeconds()
 {
     rusage usage {};
@@ -22,28 +25,11 @@ double cpuSeconds()
            + (double) usage.ru_stime.tv_sec + (double) usage.ru_stime.tv_usec * 1.0e-6;
 }
 
-double nowMs()
-{
-    return juce::Time::getMillisecondCounterHiRes();
-}
-
-void pump (int milliseconds)
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
-}
-
 /** The central component, counting its ticks and timing its "Note on" lines. */
-class MeasuredContent : public MainContentComponent
+class MeasuredContent : public bench::TickCountingContent
 {
 public:
-    using MainContentComponent::MainContentComponent;
-
-    void timerCallback (int timerID) override
-    {
-        if (timerID == 1)
-            ++ticks;
-        MainContentComponent::timerCallback (timerID);
-    }
+    using TickCountingContent::TickCountingContent;
 
     void logMessage (const juce::String& text) override
     {
@@ -56,25 +42,11 @@ public:
         MainContentComponent::logMessage (text);
     }
 
-    std::atomic<long> ticks { 0 };
     int noteLines = 0;
     double firstNoteLineMs = 0.0, lastNoteLineMs = 0.0;
 };
 
-/** The component in a window of its own, as the program shows it. */
-struct Program
-{
-    explicit Program (VirtualMidiDeviceLayer& devices)
-        : content (devices), window ("VN5 MIDI Control System", juce::Colours::black, 0)
-    {
-        window.setUsingNativeTitleBar (false);
-        window.setContentNonOwned (&content, true);
-        window.setVisible (true);
-    }
-
-    MeasuredContent content;
-    juce::DocumentWindow window;
-};
+using Program = bench::Program<MeasuredContent>;
 
 void measureIdle (int seconds)
 {

@@ -2,7 +2,7 @@
 // running main timer, against the ideal of one 24-byte frame per millisecond (33.3 s).
 // Run under an X server; prints one line per figure.
 
-#include "app/MainContentComponent.h"
+#include "BenchSupport.h"
 #include "protocol/FirmwareStream.h"
 #include "support/SimulatedInstrument.h"
 #include "support/VirtualMidiDeviceLayer.h"
@@ -15,45 +15,10 @@
 
 namespace
 {
-double nowMs()
-{
-    return juce::Time::getMillisecondCounterHiRes();
-}
+using bench::nowMs;
+using bench::pump;
 
-void pump (int milliseconds)
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
-}
-
-/** The central component, counting the ticks of its main timer. */
-class MeasuredContent : public MainContentComponent
-{
-public:
-    using MainContentComponent::MainContentComponent;
-
-    void timerCallback (int timerID) override
-    {
-        if (timerID == 1)
-            ++ticks;
-        MainContentComponent::timerCallback (timerID);
-    }
-
-    std::atomic<long> ticks { 0 };
-};
-
-struct Program
-{
-    explicit Program (VirtualMidiDeviceLayer& devices)
-        : content (devices), window ("VN5 MIDI Control System", juce::Colours::black, 0)
-    {
-        window.setUsingNativeTitleBar (false);
-        window.setContentNonOwned (&content, true);
-        window.setVisible (true);
-    }
-
-    MeasuredContent content;
-    juce::DocumentWindow window;
-};
+using Program = bench::Program<bench::TickCountingContent>;
 
 int measureUpload()
 {
