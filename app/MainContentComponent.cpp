@@ -492,14 +492,7 @@ void MainContentComponent::feedIncomingMessage (const juce::MidiMessage& message
 
 void MainContentComponent::appendOutProgressDot()
 {
-    if (monitorWindow == nullptr)
-        return;
-
-    if (auto* monitor = monitorWindow->getMonitor())
-    {
-        monitor->midiOutActivityEditor.moveCaretToEnd (false);
-        monitor->midiOutActivityEditor.insertTextAtCaret (".");
-    }
+    appendToOutLog (".");
 }
 
 void MainContentComponent::addMessageToBuffer (const juce::MidiMessage& message)
@@ -812,16 +805,18 @@ void MainContentComponent::logOutMessage (const juce::String& text)
         [safeThis = selfReference, text]
         {
             if (safeThis != nullptr)
-                safeThis->appendOutLine (text);
+                safeThis->appendToOutLog (text + "\r\n");
         });
+}
+
+Monitor* MainContentComponent::currentMonitor() const
+{
+    return monitorWindow != nullptr ? monitorWindow->getMonitor() : nullptr;
 }
 
 void MainContentComponent::appendInLine (const juce::String& text)
 {
-    if (monitorWindow == nullptr)
-        return;
-
-    auto* monitor = monitorWindow->getMonitor();
+    auto* monitor = currentMonitor();
     if (monitor == nullptr)
         return;
 
@@ -844,18 +839,13 @@ void MainContentComponent::appendInLine (const juce::String& text)
         editor.insertTextAtCaret (text + "\r\n");
 }
 
-void MainContentComponent::appendOutLine (const juce::String& text)
+void MainContentComponent::appendToOutLog (const juce::String& text)
 {
-    if (monitorWindow == nullptr)
-        return;
-
-    auto* monitor = monitorWindow->getMonitor();
-    if (monitor == nullptr)
-        return;
-
-    auto& editor = monitor->midiOutActivityEditor;
-    editor.moveCaretToEnd (false);
-    editor.insertTextAtCaret (text + "\r\n");
+    if (auto* monitor = currentMonitor())
+    {
+        monitor->midiOutActivityEditor.moveCaretToEnd (false);
+        monitor->midiOutActivityEditor.insertTextAtCaret (text);
+    }
 }
 
 //==============================================================================

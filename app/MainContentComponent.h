@@ -17,6 +17,7 @@
 #include <array>
 #include <memory>
 
+class Monitor;
 class MonitorWindow;
 
 //==============================================================================
@@ -142,8 +143,11 @@ private:
     // Made once on the message thread; copies are safe to take on any thread.
     juce::Component::SafePointer<MainContentComponent> selfReference;
 
+    /** The Monitor panel of the Monitor View, when there is one. */
+    Monitor* currentMonitor() const;
+
     void appendInLine (const juce::String& text);
-    void appendOutLine (const juce::String& text);
+    void appendToOutLog (const juce::String& text);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainContentComponent)
 };
