@@ -49,7 +49,7 @@ void readImageWords (const ota_stream_ctrl& r, u32* words)
 
 void sendDataPacket (ota_stream_ctrl& r, u8 target)
 {
-    static _ump_message_struct pump;
+    _ump_message_struct pump;
 
     if (r.offset + kOtaBytesPerPacket >= r.size)
     {
@@ -318,14 +318,9 @@ void handle_sx8_status (const _ump_message_struct& message)
             break;
 
         case SX8_RC_STATUS_RPLY:
-        {
-            _ump_message_struct controller;
-            controller.word[0] = message.word[2];
-            controller.word[1] = message.word[3];
-            post_controller_report (controller);
+            post_carried_controller_report (message);
             logMessage ("SX8_RC_STATUS_RPLY");
             break;
-        }
 
         default:
             break;

@@ -17,17 +17,10 @@ Midi9Bytes midi9_set_frame (u8 command, int value)
 {
     const auto v = toDataByte (value);
 
-    if (command == M9_KEY_SPLIT)
-    {
-        if (v == 0)
-            return { kSysexStart, M9_MANUFACTURER_ID, M9_FRAME_COMMAND, command, M9_FLAG_SET, 0, 0, 0,
-                     0,           kSysexEnd };
+    // The key split inverts the flag: a split note goes with 00, "off" (all zeros) with 01.
+    const auto flag = (command == M9_KEY_SPLIT && v != 0) ? M9_FLAG_QUERY : M9_FLAG_SET;
 
-        return { kSysexStart, M9_MANUFACTURER_ID, M9_FRAME_COMMAND, command, M9_FLAG_QUERY, v, v, v,
-                 v,           kSysexEnd };
-    }
-
-    return { kSysexStart, M9_MANUFACTURER_ID, M9_FRAME_COMMAND, command, M9_FLAG_SET, v, v, v, v, kSysexEnd };
+    return { kSysexStart, M9_MANUFACTURER_ID, M9_FRAME_COMMAND, command, flag, v, v, v, v, kSysexEnd };
 }
 
 Midi9Bytes midi9_query_frame (u8 command)

@@ -323,8 +323,7 @@ void nack_it (u8* m)
     swapMuids (m);
     m[kBodyPos] = kSysexEnd;
 
-    if (cis.log_ci != 0)
-        pops->logOutMessage ("CI out from nack_it               ");
+    logAnswer ("nack_it");
 
     xmit_ci_packet (m);
 }
@@ -337,8 +336,7 @@ void xmit_simple_profile (u8 subId, const u8* profileId)
     std::memcpy (message + kBodyPos, profileId, 5);
     message[19] = kSysexEnd;
 
-    if (cis.log_ci != 0)
-        pops->logOutMessage ("CI out from xmit_simple_profile               ");
+    logAnswer ("xmit_simple_profile");
 
     xmit_ci_packet (message);
 }

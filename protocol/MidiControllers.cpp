@@ -187,6 +187,14 @@ void post_controller_report (const _ump_message_struct& message)
             juce::String::formatted ("Controller #%4x: %04x", (unsigned) n, (unsigned) (value >> 16)));
 }
 
+void post_carried_controller_report (const _ump_message_struct& packet)
+{
+    _ump_message_struct controller;
+    controller.word[0] = packet.word[2];
+    controller.word[1] = packet.word[3];
+    post_controller_report (controller);
+}
+
 void handle_key_position_report (const _ump_message_struct& message)
 {
     if (pops == nullptr)

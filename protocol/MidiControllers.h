@@ -58,5 +58,8 @@ void controller_report_request (std::uint16_t controller);
 /** Stores one controller report from the instrument and logs it. */
 void post_controller_report (const _ump_message_struct& message);
 
+/** A controller report carried in words 2 and 3 of a larger packet (Flex Data, SysEx8 status). */
+void post_carried_controller_report (const _ump_message_struct& packet);
+
 /** Handles a key position report (a MIDI 2.0 channel voice packet from the instrument). */
 void handle_key_position_report (const _ump_message_struct& message);

@@ -35,10 +35,10 @@ u32 readWordGroup (const u8* group)
     return word;
 }
 
-void sendToInstrument (const u8* bytes, int size)
+void sendToInstrument (const juce::MidiMessage& message)
 {
     if (pops != nullptr && pops->midiOutput != nullptr)
-        pops->midiOutput->sendMessageNow (juce::MidiMessage::createSysExMessage (bytes, size));
+        pops->midiOutput->sendMessageNow (message);
 }
 
 juce::MidiMessage packedMessage (const _ump_message_struct& message, bool tunnel)
@@ -73,16 +73,15 @@ bool sysex_to_ump (const u8* data, int length, _ump_message_struct& message)
     if (data == nullptr || length < 2 + 5)
         return false;
 
-    const auto type = ((data[3] >> 4) & 7) | (data[2] & 8);
-    const auto words = (int) ump_message_size_words[type];
+    _ump_message_struct result;
+    result.word[0] = readWordGroup (data + 2);
+    const auto words = ump_word_count (result);
 
     // The frame is 4 + 5 x words bytes with F0; length counts from the byte after F0
     if (length < 3 + 5 * words)
         return false;
 
-    _ump_message_struct result;
-
-    for (int k = 0; k < words; ++k)
+    for (int k = 1; k < words; ++k)
         result.word[k] = readWordGroup (data + 2 + 5 * k);
 
     message = result;
@@ -101,16 +100,12 @@ juce::MidiMessage ump_tunnel_message (const _ump_message_struct& message)
 
 void ump_out (const _ump_message_struct& message)
 {
-    u8 buf[kUmpSysexMaxBytes];
-    sendToInstrument (buf, ump_to_sysex (buf, message));
+    sendToInstrument (ump_sysex_message (message));
 }
 
 void tunnel_ump_out (const _ump_message_struct& message)
 {
-    u8 buf[kUmpSysexMaxBytes];
-    const auto size = ump_to_sysex (buf, message);
-    buf[1] = (u8) (M9_FRAME_TUNNEL | ump_message_type (message));
-    sendToInstrument (buf, size);
+    sendToInstrument (ump_tunnel_message (message));
 }
 
 void parse_tunneled_umps (const u8* data, int length)
@@ -134,13 +129,8 @@ void parse_tunneled_umps (const u8* data, int length)
             break;
 
         case kMessageTypeFlexData:
-        {
-            _ump_message_struct controller;
-            controller.word[0] = message.word[2];
-            controller.word[1] = message.word[3];
-            post_controller_report (controller);
+            post_carried_controller_report (message);
             break;
-        }
 
         default:
             break;
