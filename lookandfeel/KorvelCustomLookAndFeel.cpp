@@ -5,19 +5,23 @@
 
 namespace
 {
-// Holds the sans-serif face until JUCE shuts down. A plain static would release it after
-// the leak detector's counters are gone, which Debug builds report as leaked glyphs.
-struct EmbeddedSansTypeface : public juce::DeletedAtShutdown
+// Holds the embedded faces until JUCE shuts down. A plain static would release them after
+// the leak detector's counters are gone, which Debug builds report as leaked glyphs. The
+// serif face is kept too, since the title bar is painted after every instrument reply.
+struct EmbeddedTypefaces : public juce::DeletedAtShutdown
 {
-    ~EmbeddedSansTypeface() override { clearSingletonInstance(); }
+    ~EmbeddedTypefaces() override { clearSingletonInstance(); }
 
     const juce::Typeface::Ptr typeface = juce::Typeface::createSystemTypefaceFor (
         BinaryData::temp_binary_data_0, (size_t) BinaryData::temp_binary_data_0Size);
 
-    JUCE_DECLARE_SINGLETON (EmbeddedSansTypeface, false)
+    const juce::Typeface::Ptr serif = juce::Typeface::createSystemTypefaceFor (
+        BinaryData::temp_binary_data_2, (size_t) BinaryData::temp_binary_data_2Size);
+
+    JUCE_DECLARE_SINGLETON (EmbeddedTypefaces, false)
 };
 
-JUCE_IMPLEMENT_SINGLETON (EmbeddedSansTypeface)
+JUCE_IMPLEMENT_SINGLETON (EmbeddedTypefaces)
 } // namespace
 
 namespace juce
@@ -27,7 +31,7 @@ KorvelCustomLookAndFeel::~KorvelCustomLookAndFeel() = default;
 Typeface::Ptr KorvelCustomLookAndFeel::getCustomFont()
 {
     // Created once, under the singleton's lock, on whichever thread asks first.
-    if (auto* holder = EmbeddedSansTypeface::getInstance())
+    if (auto* holder = EmbeddedTypefaces::getInstance())
         return holder->typeface;
 
     return nullptr;
@@ -56,12 +60,11 @@ void KorvelCustomLookAndFeel::drawDocumentWindowTitleBar (DocumentWindow& window
 
     // The name is laid out on this smaller sans-serif font but drawn in the serif title font.
     const Font measuringFont = withDefaultMetrics (FontOptions ((float) h * 0.6f, Font::plain));
-    g.setFont (measuringFont);
 
-    Font titleFont = withDefaultMetrics (FontOptions ((float) h * 0.6f, Font::plain));
+    Font titleFont = measuringFont;
+    auto* faces = EmbeddedTypefaces::getInstance();
 
-    if (auto serif = Typeface::createSystemTypefaceFor (BinaryData::temp_binary_data_2,
-                                                        (size_t) BinaryData::temp_binary_data_2Size))
+    if (auto serif = faces != nullptr ? faces->serif : Typeface::Ptr())
     {
         titleFont = FontOptions (serif).withMetricsKind (TypefaceMetricsKind::legacy);
         titleFont.setHeight ((float) h * 0.75f);
@@ -69,7 +72,8 @@ void KorvelCustomLookAndFeel::drawDocumentWindowTitleBar (DocumentWindow& window
 
     g.setFont (titleFont);
 
-    const auto logo = ImageFileFormat::loadFrom (BinaryData::Korvel_png, (size_t) BinaryData::Korvel_pngSize);
+    // Decoded once and kept by the image cache.
+    const auto logo = ImageCache::getFromMemory (BinaryData::Korvel_png, BinaryData::Korvel_pngSize);
 
     if (logo.isValid())
     {
