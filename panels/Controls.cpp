@@ -48,14 +48,18 @@ juce::Array<juce::Component*> Controls::getSettingWidgets()
 
 void Controls::disableAllUi()
 {
-    for (auto* widget : getSettingWidgets())
-        widget->setEnabled (false);
+    setSettingWidgetsEnabled (false);
 }
 
 void Controls::enableAllUi()
 {
+    setSettingWidgetsEnabled (true);
+}
+
+void Controls::setSettingWidgetsEnabled (bool enabled)
+{
     for (auto* widget : getSettingWidgets())
-        widget->setEnabled (true);
+        widget->setEnabled (enabled);
 }
 
 void Controls::getParametersFromTarget()

@@ -31,6 +31,7 @@ public:
 
 private:
     juce::Array<juce::Component*> getSettingWidgets();
+    void setSettingWidgetsEnabled (bool enabled);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Controls)
 };
