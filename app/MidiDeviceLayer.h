@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MidiOutputPort.h"
+#include "protocol/MidiOutputPort.h"
 
 #include <juce_audio_devices/juce_audio_devices.h>
 

@@ -69,11 +69,7 @@ void Controls::getParametersFromTarget()
     if (owner.instrumentInputFound != 1 || owner.instrumentOutputFound != 1)
         return;
 
-    auto query = [this] (u8 command)
-    {
-        if (owner.midiOutput != nullptr)
-            owner.midiOutput->sendMessageNow (midi9_message (midi9_query_frame (command)));
-    };
+    auto query = [this] (u8 command) { owner.sendToInstrument (midi9_query_frame (command)); };
 
     query (M9_VELOCITY_SENSITIVITY);
     query (M9_AFTER_PRESSURE_GAIN);

@@ -132,8 +132,7 @@ bool ota_start_transfer (const u8* image, std::int64_t size)
     r.size = (u32) size;
     r.image = image;
 
-    if (pops->midiOutput != nullptr)
-        pops->midiOutput->sendMessageNow (midi9_message (midi9_short_command (M9_DEEP_CHILL)));
+    pops->sendToInstrument (midi9_short_command (M9_DEEP_CHILL));
 
     logMessage ("");
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "InstrumentRecords.h"
-#include "app/MidiOutputPort.h"
+#include "Midi9Frame.h"
+#include "MidiOutputPort.h"
 
 #include <juce_core/juce_core.h>
 
@@ -57,6 +58,12 @@ public:
 
     /** Moves the firmware progress by one reported phase step. */
     virtual void updateProgressBars (int phase, float f) = 0;
+
+    //==============================================================================
+    // The one way out to the instrument: sent at once, or dropped when no output is open.
+    // Returns whether the message left.
+    bool sendToInstrument (const juce::MidiMessage& message);
+    bool sendToInstrument (const Midi9Bytes& frame);
 
     //==============================================================================
     // Connection

@@ -312,8 +312,7 @@ void xmit_ci_packet (const u8* buf, u8)
         pops->logOutMessage ("xmit_ci_packet " + juce::String::toHexString (buf, size));
     }
 
-    if (pops->midiOutput != nullptr)
-        pops->midiOutput->sendMessageNow (juce::MidiMessage (buf, size));
+    pops->sendToInstrument (juce::MidiMessage (buf, size));
 }
 
 void nack_it (u8* m)

@@ -37,8 +37,8 @@ u32 readWordGroup (const u8* group)
 
 void sendToInstrument (const juce::MidiMessage& message)
 {
-    if (pops != nullptr && pops->midiOutput != nullptr)
-        pops->midiOutput->sendMessageNow (message);
+    if (pops != nullptr)
+        pops->sendToInstrument (message);
 }
 
 juce::MidiMessage packedMessage (const _ump_message_struct& message, bool tunnel)

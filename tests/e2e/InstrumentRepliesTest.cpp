@@ -1,4 +1,4 @@
-#include "InstrumentProtocolFixture.h"
+#include "support/InstrumentFixture.h"
 
 #include "app/Monitor.h"
 #include "app/MonitorWindow.h"
@@ -11,7 +11,7 @@ using testhelpers::pumpUntil;
 
 namespace
 {
-class InstrumentReplies : public InstrumentProtocolFixture
+class InstrumentReplies : public InstrumentFixture
 {
 };
 

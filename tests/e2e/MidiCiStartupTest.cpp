@@ -1,4 +1,4 @@
-#include "InstrumentProtocolFixture.h"
+#include "support/InstrumentFixture.h"
 
 #include "protocol/MidiCi.h"
 
@@ -7,7 +7,7 @@ using testhelpers::pumpUntil;
 
 namespace
 {
-class MidiCiStartup : public InstrumentProtocolFixture
+class MidiCiStartup : public InstrumentFixture
 {
 };
 

@@ -1,4 +1,5 @@
 #include "protocol/Midi9Frame.h"
+#include "protocol/PerformanceFrames.h"
 
 #include <gtest/gtest.h>
 
@@ -62,13 +63,69 @@ INSTANTIATE_TEST_SUITE_P (
             { 0xF0, 0x09, 0x00, 0x23, 0x12, 0x00, 0x39, 0x00, 0xF7 } },
         FrameCase { "board 2 configuration",
                     board_config_query (2, 43),
-                    { 0xF0, 0x09, 0x5A, 0x00, 0x2C, 0x41, 43, 0xF7 } }),
+                    { 0xF0, 0x09, 0x5A, 0x00, 0x2C, 0x41, 43, 0xF7 } },
+        // The performance settings, as the panels send them
+        FrameCase { "sensitivity minus 16",
+                    velocity_sensitivity_frame (-16),
+                    { 0xF0, 9, 0, 0x11, 1, 0x57, 0x57, 0x57, 0x57, 0xF7 } },
+        FrameCase { "sensitivity plus 16",
+                    velocity_sensitivity_frame (16),
+                    { 0xF0, 9, 0, 0x11, 1, 0x77, 0x77, 0x77, 0x77, 0xF7 } },
+        FrameCase {
+            "gain 40", after_pressure_gain_frame (40), { 0xF0, 9, 0, 0x15, 1, 40, 40, 40, 40, 0xF7 } },
+        FrameCase {
+            "channel item 16", midi_channel_frame (16), { 0xF0, 9, 0, 0x2E, 1, 15, 15, 15, 15, 0xF7 } },
+        FrameCase { "channel item 1", midi_channel_frame (1), { 0xF0, 9, 0, 0x2E, 1, 0, 0, 0, 0, 0xF7 } },
+        FrameCase { "middle C at 0 / 0",
+                    middle_c_reference_frame (middle_c_reference_note (1, 3)),
+                    { 0xF0, 9, 0, 0x2D, 1, 60, 60, 60, 60, 0xF7 } },
+        FrameCase { "middle C at +11 / +2",
+                    middle_c_reference_frame (middle_c_reference_note (12, 5)),
+                    { 0xF0, 9, 0, 0x2D, 1, 95, 95, 95, 95, 0xF7 } },
+        FrameCase { "middle C at 0 / -2",
+                    middle_c_reference_frame (middle_c_reference_note (1, 1)),
+                    { 0xF0, 9, 0, 0x2D, 1, 36, 36, 36, 36, 0xF7 } },
+        FrameCase {
+            "split note 60", key_split_frame (60), { 0xF0, 9, 0, 0x2C, 0, 0x3C, 0x3C, 0x3C, 0x3C, 0xF7 } },
+        FrameCase { "split 27 is off", key_split_frame (27), { 0xF0, 9, 0, 0x2C, 1, 0, 0, 0, 0, 0xF7 } },
+        FrameCase { "split 101 is off", key_split_frame (101), { 0xF0, 9, 0, 0x2C, 1, 0, 0, 0, 0, 0xF7 } },
+        FrameCase { "sustain on/off", sustain_mode_frame (1), { 0xF0, 9, 0, 0x23, 0x40, 1, 0xF7 } },
+        FrameCase { "curve 12", velocity_curve_frame (12), { 0xF0, 9, 0, 0x1D, 1, 12, 12, 12, 12, 0xF7 } },
+        FrameCase { "sharp offset minus 3",
+                    sharp_offset_frame (-3),
+                    { 0xF0, 9, 0x34, 2, 0x40, 0x30, 0x79, 0x0E, 0x00, 0x7A, 0, 0, 0, 0xF7 } },
+        FrameCase { "sharp offset 0",
+                    sharp_offset_frame (0),
+                    { 0xF0, 9, 0x34, 2, 0x40, 0x30, 0x79, 0x0E, 0x08, 0x00, 0, 0, 0, 0xF7 } },
+        FrameCase { "sharp offset plus 3",
+                    sharp_offset_frame (3),
+                    { 0xF0, 9, 0x34, 2, 0x40, 0x30, 0x79, 0x0E, 0x08, 0x06, 0, 0, 0, 0xF7 } },
+        FrameCase { "sharp offset 15",
+                    sharp_offset_frame (15),
+                    { 0xF0, 9, 0x34, 2, 0x40, 0x30, 0x79, 0x0E, 0x08, 0x1E, 0, 0, 0, 0xF7 } }),
     [] (const auto& info)
     {
         auto name = juce::String (info.param.name)
                         .retainCharacters ("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
         return name.toStdString();
     });
+
+TEST (PerformanceMessages, ControlChangesAndPacketsCarryTheSetting)
+{
+    const std::vector<std::pair<juce::MidiMessage, std::vector<int>>> rows {
+        { channel_control_change (3, 0x66, 0x40), { 0xB2, 0x66, 0x40 } },
+        { channel_control_change (16, 0x68, 0x00), { 0xBF, 0x68, 0x00 } },
+        { channel_control_change (0, 0x68, 0x40), { 0xB0, 0x68, 0x40 } }, // no channel chosen
+    };
+
+    for (const auto& [message, expected] : rows)
+        EXPECT_EQ (std::vector<int> (message.getRawData(), message.getRawData() + message.getRawDataSize()),
+                   expected);
+
+    const auto packet = pressure_resolution_packet (12);
+    EXPECT_EQ (packet.word[0], 0x4030F90Du);
+    EXPECT_EQ (packet.word[1], 0x18000000u);
+}
 
 TEST (Midi9FrameValidity, RejectsWhatTheProtocolCannotCarry)
 {

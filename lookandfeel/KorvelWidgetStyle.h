@@ -1,0 +1,40 @@
+#pragma once
+
+#include "compat/JuceCompat.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <initializer_list>
+
+/** Text colours of a styled button, off and on. */
+struct KorvelButtonColours
+{
+    juce::Colour textOff = juce::Colours::lightgrey;
+    juce::Colour textOn = juce::Colours::lightgreen;
+};
+
+//==============================================================================
+/**
+    The one place where the panels and tool windows give their captions, buttons and
+    alert buttons the program's style. Each panel's own layout helpers (drawLabel,
+    setupButtons, setupBasicButton ...) forward here with their fixed sizes.
+*/
+struct KorvelWidgetStyle
+{
+    /** A light grey caption of the given font height, added to the parent and shown. */
+    static void caption (juce::Component& parent, juce::Label& label, juce::Rectangle<int> bounds,
+                         float fontHeight, const juce::String& text);
+
+    /** A button in the parent's own button colour, with a black outline, the given texts and
+        look, that does not toggle. A "generic" button draws a power symbol instead of its text. */
+    static void button (juce::Component& parent, juce::TextButton& button, juce::Button::Listener* listener,
+                        juce::LookAndFeel& look, juce::Rectangle<int> bounds, const juce::String& text,
+                        const juce::String& name, bool generic, KorvelButtonColours colours = {});
+
+    /** Gives the first text buttons of an alert (in child order) the look and these bounds. */
+    static void alertButtons (juce::AlertWindow& alert, juce::LookAndFeel& look,
+                              std::initializer_list<juce::Rectangle<int>> bounds);
+
+    /** Sets the alert's look-and-feel and that of each of its text buttons back to none. */
+    static void releaseAlertLooks (juce::AlertWindow& alert);
+};
