@@ -1,6 +1,7 @@
 #include "SimulatedInstrument.h"
 
 #include "protocol/Midi9Frame.h"
+#include "protocol/MidiControllers.h"
 
 #include <gtest/gtest.h>
 
@@ -507,6 +508,9 @@ void SimulatedInstrument::handleCommandFrame (const Bytes& frame)
         if (command == M9_DEEP_CHILL)
             firmwareReceiver.handleMessage (message);
 
+        if (command == M9_KEY_ADJUST)
+            handleKeyAdjust (frame);
+
         if (command == M9_GET_FIRMWARE_STATUS)
             for (auto& line : getFirmwareStatusLines())
                 reply (textLineFrame (line));
@@ -539,6 +543,40 @@ void SimulatedInstrument::handleUniversalSysEx (const juce::MidiMessage& message
 void SimulatedInstrument::handleChannelMessage (const juce::MidiMessage&)
 {
     // Resolution and controller-transmission changes are accepted silently.
+}
+
+void SimulatedInstrument::handleKeyAdjust (const Bytes& frame)
+{
+    const auto modeController = UMP_NRPN_BASE + NRPN_CALIBRATION_MODE;
+    const auto mode = controllerResponder.getControllerValue (modeController);
+    const auto message = juce::MidiMessage (frame.data(), (int) frame.size());
+
+    if (frame.size() == 5)
+    {
+        if (mode != CAL_MODE_ALL_POSITIONS)
+            return recordError ("rest update outside the all-positions mode: " + hex (message));
+
+        std::lock_guard<std::mutex> guard (stateLock);
+        keyMode = KeyMode::findingRests;
+    }
+    else if (frame[4] == KEY_ADJUST_DOWN_POSITIONS)
+    {
+        if (mode != CAL_MODE_ALL_POSITIONS && mode != CAL_MODE_DOWN_POSITIONS)
+            return recordError ("down update outside a calibration mode: " + hex (message));
+
+        std::lock_guard<std::mutex> guard (stateLock);
+        keyMode = KeyMode::findingDowns;
+    }
+    else if (frame[4] == KEY_ADJUST_FIXED_MODE)
+    {
+        controllerResponder.setControllerValue (modeController, 0);
+        std::lock_guard<std::mutex> guard (stateLock);
+        keyMode = KeyMode::playing;
+    }
+    else
+    {
+        recordError ("unknown key-adjust argument: " + hex (message));
+    }
 }
 
 void SimulatedInstrument::handleUnknown (const juce::MidiMessage& message, const juce::String& why)
@@ -604,4 +642,49 @@ juce::StringArray SimulatedInstrument::getFirmwareStatusLines() const
                        + juce::String (boardLayout.sizes[board]));
 
     return lines;
+}
+
+//==============================================================================
+SimulatedInstrument::KeyMode SimulatedInstrument::getKeyMode() const
+{
+    std::lock_guard<std::mutex> guard (stateLock);
+    return keyMode;
+}
+
+void SimulatedInstrument::reportRests (int count)
+{
+    if (getKeyMode() != KeyMode::findingRests)
+        return recordError ("rest reports asked for while not finding rests");
+
+    for (int key = 0; key < count; ++key)
+        controllerResponder.sendKeyPositionReport (kLowestKeyNote + key, 0x00102030u + (std::uint32_t) key);
+}
+
+void SimulatedInstrument::reportDowns (int firstNote, int count)
+{
+    if (getKeyMode() != KeyMode::findingDowns)
+        return recordError ("down reports asked for while not finding down positions");
+
+    for (int note = firstNote; note < firstNote + count; ++note)
+        send (juce::MidiMessage::programChange (1, note));
+}
+
+void SimulatedInstrument::reportSingleNote (int note, std::uint32_t value)
+{
+    if (getKeyMode() != KeyMode::findingDowns)
+        return recordError ("a single-note result asked for while not finding down positions");
+
+    controllerResponder.sendKeyPositionReport (note, value);
+}
+
+void SimulatedInstrument::movePedal (std::uint8_t value)
+{
+    std::uint8_t channel, controller;
+    {
+        std::lock_guard<std::mutex> guard (stateLock);
+        channel = pedalFields[PEDAL_FRONT][PEDAL_FIELD_CHANNEL];
+        controller = pedalFields[PEDAL_FRONT][PEDAL_FIELD_CONTROLLER];
+    }
+
+    send (juce::MidiMessage::controllerEvent (channel + 1, controller, value));
 }

@@ -114,6 +114,31 @@ public:
     void setFirmwareStatusLines (const juce::StringArray& lines);
     juce::StringArray getFirmwareStatusLines() const;
 
+    //==============================================================================
+    // Key and pedal calibration. The instrument reports only what its present mode allows;
+    // asking it for anything else is recorded as an error.
+
+    enum class KeyMode
+    {
+        playing,
+        findingRests, // after the all-positions mode and a rest update
+        findingDowns // after a calibration mode and a down update
+    };
+
+    KeyMode getKeyMode() const;
+
+    /** Reports the rest positions of the first `count` keys, from note 28 up. */
+    void reportRests (int count);
+
+    /** Reports keys pressed fully down, as program changes on channel 1. */
+    void reportDowns (int firstNote, int count);
+
+    /** Reports the position measured for one key pressed fully down. */
+    void reportSingleNote (int note, std::uint32_t value);
+
+    /** Moves the front pedal: a control change of its controller on its channel. */
+    void movePedal (std::uint8_t value);
+
     /** The instrument's MIDI-CI side, which universal system-exclusive messages go to. Its
         own exchanges may be started while the instrument is idle. */
     SimulatedMidiCiDevice midiCi { [this] (const CiBytes& message) { reply (message); } };
@@ -141,6 +166,9 @@ protected:
     virtual void handleUniversalSysEx (const juce::MidiMessage& message);
     virtual void handleChannelMessage (const juce::MidiMessage& message);
 
+    /** The calibration modes of M9_KEY_ADJUST. */
+    virtual void handleKeyAdjust (const Bytes& frame);
+
     /** Passes a message to unhandledMessageHandler, or records it as an error. */
     void handleUnknown (const juce::MidiMessage& message, const juce::String& why);
 
@@ -163,6 +191,7 @@ private:
     std::map<std::uint8_t, std::uint8_t> settings;
     std::uint8_t keySplitFlag = 1;
     std::array<std::array<std::uint8_t, 16>, 4> pedalFields {};
+    KeyMode keyMode = KeyMode::playing;
     std::vector<juce::MidiMessage> received;
     std::vector<juce::String> errors;
     int replyDelayMs = 0;
