@@ -547,36 +547,25 @@ void SimulatedInstrument::handleChannelMessage (const juce::MidiMessage&)
 
 void SimulatedInstrument::handleKeyAdjust (const Bytes& frame)
 {
+    // The calibration mode comes first, as a controller packet.
     const auto modeController = UMP_NRPN_BASE + NRPN_CALIBRATION_MODE;
     const auto mode = controllerResponder.getControllerValue (modeController);
-    const auto message = juce::MidiMessage (frame.data(), (int) frame.size());
+    const auto argument = frame.size() == 5 ? -1 : (int) frame[4];
+    auto next = KeyMode::playing;
 
-    if (frame.size() == 5)
-    {
-        if (mode != CAL_MODE_ALL_POSITIONS)
-            return recordError ("rest update outside the all-positions mode: " + hex (message));
-
-        std::lock_guard<std::mutex> guard (stateLock);
-        keyMode = KeyMode::findingRests;
-    }
-    else if (frame[4] == KEY_ADJUST_DOWN_POSITIONS)
-    {
-        if (mode != CAL_MODE_ALL_POSITIONS && mode != CAL_MODE_DOWN_POSITIONS)
-            return recordError ("down update outside a calibration mode: " + hex (message));
-
-        std::lock_guard<std::mutex> guard (stateLock);
-        keyMode = KeyMode::findingDowns;
-    }
-    else if (frame[4] == KEY_ADJUST_FIXED_MODE)
-    {
+    if (argument == -1 && mode == CAL_MODE_ALL_POSITIONS)
+        next = KeyMode::findingRests;
+    else if (argument == KEY_ADJUST_DOWN_POSITIONS
+             && (mode == CAL_MODE_ALL_POSITIONS || mode == CAL_MODE_DOWN_POSITIONS))
+        next = KeyMode::findingDowns;
+    else if (argument == KEY_ADJUST_FIXED_MODE)
         controllerResponder.setControllerValue (modeController, 0);
-        std::lock_guard<std::mutex> guard (stateLock);
-        keyMode = KeyMode::playing;
-    }
     else
-    {
-        recordError ("unknown key-adjust argument: " + hex (message));
-    }
+        return recordError ("key-adjust frame out of its calibration mode: "
+                            + hex (juce::MidiMessage (frame.data(), (int) frame.size())));
+
+    std::lock_guard<std::mutex> guard (stateLock);
+    keyMode = next;
 }
 
 void SimulatedInstrument::handleUnknown (const juce::MidiMessage& message, const juce::String& why)
@@ -645,36 +634,37 @@ juce::StringArray SimulatedInstrument::getFirmwareStatusLines() const
 }
 
 //==============================================================================
-SimulatedInstrument::KeyMode SimulatedInstrument::getKeyMode() const
+bool SimulatedInstrument::expectKeyMode (KeyMode wanted, const juce::String& what)
 {
-    std::lock_guard<std::mutex> guard (stateLock);
-    return keyMode;
+    {
+        std::lock_guard<std::mutex> guard (stateLock);
+        if (keyMode == wanted)
+            return true;
+    }
+
+    recordError (what + " asked for outside its calibration step");
+    return false;
 }
 
 void SimulatedInstrument::reportRests (int count)
 {
-    if (getKeyMode() != KeyMode::findingRests)
-        return recordError ("rest reports asked for while not finding rests");
-
-    for (int key = 0; key < count; ++key)
-        controllerResponder.sendKeyPositionReport (kLowestKeyNote + key, 0x00102030u + (std::uint32_t) key);
+    if (expectKeyMode (KeyMode::findingRests, "rest reports"))
+        for (int key = 0; key < count; ++key)
+            controllerResponder.sendKeyPositionReport (kLowestKeyNote + key,
+                                                       0x00102030u + (std::uint32_t) key);
 }
 
 void SimulatedInstrument::reportDowns (int firstNote, int count)
 {
-    if (getKeyMode() != KeyMode::findingDowns)
-        return recordError ("down reports asked for while not finding down positions");
-
-    for (int note = firstNote; note < firstNote + count; ++note)
-        send (juce::MidiMessage::programChange (1, note));
+    if (expectKeyMode (KeyMode::findingDowns, "down reports"))
+        for (int note = firstNote; note < firstNote + count; ++note)
+            send (juce::MidiMessage::programChange (1, note));
 }
 
 void SimulatedInstrument::reportSingleNote (int note, std::uint32_t value)
 {
-    if (getKeyMode() != KeyMode::findingDowns)
-        return recordError ("a single-note result asked for while not finding down positions");
-
-    controllerResponder.sendKeyPositionReport (note, value);
+    if (expectKeyMode (KeyMode::findingDowns, "a single-note result"))
+        controllerResponder.sendKeyPositionReport (note, value);
 }
 
 void SimulatedInstrument::movePedal (std::uint8_t value)

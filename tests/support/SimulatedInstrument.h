@@ -115,17 +115,9 @@ public:
     juce::StringArray getFirmwareStatusLines() const;
 
     //==============================================================================
-    // Key and pedal calibration. The instrument reports only what its present mode allows;
+    // Key and pedal calibration. The instrument reports only what its calibration step allows
+    // (rests after the all-positions mode and a rest update, downs after a down update);
     // asking it for anything else is recorded as an error.
-
-    enum class KeyMode
-    {
-        playing,
-        findingRests, // after the all-positions mode and a rest update
-        findingDowns // after a calibration mode and a down update
-    };
-
-    KeyMode getKeyMode() const;
 
     /** Reports the rest positions of the first `count` keys, from note 28 up. */
     void reportRests (int count);
@@ -178,6 +170,16 @@ protected:
     void reply (const Bytes& bytes);
 
 private:
+    enum class KeyMode
+    {
+        playing,
+        findingRests,
+        findingDowns
+    };
+
+    /** Records an error unless the instrument is in this calibration step. */
+    bool expectKeyMode (KeyMode wanted, const juce::String& what);
+
     void run() override;
     void receiveFromProgram (const juce::MidiMessage& message);
     bool checkCarriable (const juce::MidiMessage& message);
