@@ -53,7 +53,6 @@ KeyCalibration::KeyCalibration (MainContentComponent& ownerToUse, Setup& setupTo
 
     setupToolTextArea (*this, textArea, { 25, 75, 350, 150 }, 16.0f, startText);
 
-    // A calibration that never starts leaves the split as it is.
     savedSplit = owner.keySplitNote;
 }
 
@@ -197,6 +196,7 @@ void KeyCalibration::close()
 
     owner.controls.pressureGainSlider.setValue (owner.gainBeforeCalibration, juce::sendNotification);
 
+    // Only a started calibration took the split away; otherwise it stays as it is.
     if (splitTaken)
         owner.controls.keySplitSlider.setValue (savedSplit, juce::sendNotification);
 

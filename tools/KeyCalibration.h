@@ -88,7 +88,7 @@ private:
     // Ticks of this panel's rest wait, so that every window gets the whole wait.
     int timeOutCounter = 0;
 
-    // The split is put back only when a calibration took it away.
+    // Set once a start button switched the split off for the calibration.
     bool splitTaken = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KeyCalibration)

@@ -1,4 +1,5 @@
 #include "app/ToolWindow.h"
+#include "protocol/MidiCi.h"
 #include "support/InstrumentFixture.h"
 #include "support/Snapshot.h"
 #include "tools/KeyCalibration.h"
@@ -38,6 +39,8 @@ protected:
     void SetUp() override
     {
         start();
+        ASSERT_TRUE (
+            testhelpers::pumpUntil ([this] { return instrumentGotCi (CIM_SET_NEW_SELECTED_PROTOCOL); }));
         sendToInstrument (midi9_set_frame (M9_KEY_SPLIT, 60));
         sendToInstrument (midi9_query_frame (M9_AFTER_PRESSURE_GAIN));
         forget();
