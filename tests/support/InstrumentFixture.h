@@ -32,7 +32,7 @@ protected:
     void TearDown() override
     {
         for (auto& error : instrument.getControllerResponder().getErrors())
-            ADD_FAILURE() << "Simulated controllers: " << error;
+            ADD_FAILURE() << "Simulated instrument's controllers: " << error;
 
         content.reset();
         testhelpers::pumpMessages (10);
