@@ -1,6 +1,8 @@
 #pragma once
 
+#include "protocol/FirmwareStream.h"
 #include "protocol/Midi9Frame.h"
+#include "protocol/Midi9Parser.h"
 #include "support/RecordingContent.h"
 #include "support/SimulatedInstrument.h"
 #include "support/TestHelpers.h"
@@ -22,6 +24,10 @@ protected:
     /** Plugs the instrument in (set its board layout first) and builds the central component. */
     void start()
     {
+        // What the protocol code keeps for the whole run starts afresh, as in a new run
+        midi9ParserState = {};
+        ota_last_out_ptr = 300;
+
         instrument.plug();
         content = std::make_unique<RecordingContent> (devices);
         content->stopTimer (3);
@@ -43,6 +49,9 @@ protected:
         instrument.waitUntilIdle();
         testhelpers::pumpMessages (milliseconds);
     }
+
+    /** Runs the presence poll once, as its timer would. */
+    void pollPresence() { content->timerCallback (3); }
 
     /** The first component of this type and name in the main component or any desktop window. */
     template <typename ComponentType>
