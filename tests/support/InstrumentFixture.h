@@ -69,10 +69,26 @@ protected:
         return nullptr;
     }
 
-    /** Clicks the named button as the mouse would, and lets what it posts run. */
+    /** Waits for a component of this type and name to show up, as after a posted call. */
+    template <typename ComponentType>
+    ComponentType* await (const juce::String& name)
+    {
+        ComponentType* found = nullptr;
+        testhelpers::pumpUntil ([&] { return (found = find<ComponentType> (name)) != nullptr; });
+        return found;
+    }
+
+    /** Waits until no component of this type and name is left. */
+    template <typename ComponentType>
+    bool gone (const juce::String& name)
+    {
+        return testhelpers::pumpUntil ([&] { return find<ComponentType> (name) == nullptr; });
+    }
+
+    /** Clicks the named button as the mouse would, once it is there, and lets what it posts run. */
     void click (const juce::String& name)
     {
-        auto* button = find<juce::Button> (name);
+        auto* button = await<juce::Button> (name);
         ASSERT_NE (button, nullptr) << name;
         button->triggerClick();
         testhelpers::pumpMessages (30);

@@ -62,7 +62,7 @@ protected:
         click ("SetupMenu");
         click ("midiFwUpdate");
         click ("Yes");
-        ASSERT_NE (dialog(), nullptr);
+        ASSERT_NE (await<FirmwareUpdateStatus> ("MIDI Firmware Update"), nullptr);
     }
 
     void upload (const juce::File& file)
@@ -71,6 +71,8 @@ protected:
         click ("fwUpdateStatusBrowse");
         click ("fwUpdateStatusStart");
     }
+
+    bool dialogGone() { return gone<FirmwareUpdateStatus> ("MIDI Firmware Update"); }
 
     bool dialogReaches (int state)
     {
@@ -100,20 +102,22 @@ TEST_F (SetupTools, FactoryRestoreVersionBoxAndFirmwarePageFromTheSetupPanel)
         content->instrumentInputFound = bothPorts ? 1 : 0;
 
         click ("factoryReset");
-        writeSnapshot (*find<juce::AlertWindow> ("Factory Restore"), "setup-factory-restore-box");
+        writeSnapshot (*await<juce::AlertWindow> ("Factory Restore"), "setup-factory-restore-box");
         click ("Yes");
-        settle();
 
         std::vector<Bytes> expected { midi9_short_command (M9_FACTORY_RESTORE) };
         if (bothPorts)
             for (auto command : { M9_KEY_SPLIT, M9_MIDDLE_C_REFERENCE, M9_MIDI_CHANNEL })
                 expected.push_back (midi9_query_frame (command));
 
+        ASSERT_TRUE (pumpUntil ([&] { return instrument.getReceived().size() >= expected.size(); }));
+        settle();
         auto received = instrument.getReceivedBytes();
         EXPECT_EQ (instrument.countReceived (midi9_query_frame (M9_KEY_SPLIT)), bothPorts ? 1 : 0);
         received.resize (std::min (received.size(), expected.size()));
         EXPECT_EQ (received, expected);
-        EXPECT_EQ (content->getOutLines(), std::vector<juce::String> { "Factory Restore" });
+        EXPECT_EQ (content->getOutLines().front(), "Factory Restore");
+        EXPECT_EQ (content->countOutLines ("Factory Restore"), 1);
         EXPECT_EQ (content->controls.midiResolutionBox.getSelectedId(), 1);
     }
     content->instrumentInputFound = 1;
@@ -122,17 +126,18 @@ TEST_F (SetupTools, FactoryRestoreVersionBoxAndFirmwarePageFromTheSetupPanel)
     instrument.clearReceived();
     click ("vn5FwUpdate");
     click ("Yes");
+    EXPECT_TRUE (pumpUntil ([&] { return !openedPages.isEmpty(); }));
     settle();
     EXPECT_EQ (openedPages,
                juce::StringArray { "https://www.korvel-instruments.example/vn5-firmware-updater-page/" });
     EXPECT_TRUE (instrument.getReceived().empty());
 
     click ("GetSWStat");
-    auto* versionBox = find<juce::AlertWindow> ("Current Version");
+    auto* versionBox = await<juce::AlertWindow> ("Current Version");
     ASSERT_NE (versionBox, nullptr);
     writeSnapshot (*versionBox, "setup-version-box");
     click ("OK");
-    EXPECT_EQ (find<juce::AlertWindow> ("Current Version"), nullptr);
+    EXPECT_TRUE (gone<juce::AlertWindow> ("Current Version"));
 }
 
 TEST_F (SetupTools, BoardStatusShowsWhatEachBoardReports)
@@ -155,7 +160,7 @@ TEST_F (SetupTools, BoardStatusShowsWhatEachBoardReports)
                               : juce::String::formatted ("v2.%d_0%dJan2025", b + 1, b + 2));
 
         click ("GetBrdStat");
-        auto* panel = find<BoardStatus> ("Board Status");
+        auto* panel = await<BoardStatus> ("Board Status");
         ASSERT_NE (panel, nullptr);
         EXPECT_FALSE (content->setup.getBrdStatButton.isEnabled());
 
@@ -178,7 +183,7 @@ TEST_F (SetupTools, BoardStatusShowsWhatEachBoardReports)
 
         writeSnapshot (*panel, "board-status-" + juce::String (layout.sizes[0]));
         click ("brdStatusCancel");
-        EXPECT_EQ (find<BoardStatus> ("Board Status"), nullptr);
+        EXPECT_TRUE (gone<BoardStatus> ("Board Status"));
         EXPECT_TRUE (content->setup.getBrdStatButton.isEnabled());
     }
 }
@@ -194,7 +199,7 @@ TEST_F (SetupTools, FirmwareUpdateFromABinFileToSuccess)
     openFirmwareWindow();
     writeSnapshot (*dialog(), "firmware-view-1");
     upload (writeImage ("vn5-midi.bin", image));
-    EXPECT_TRUE (hasInLine ("Found MIDI firmware update file: 6000 bytes"));
+    EXPECT_TRUE (pumpUntil ([&] { return hasInLine ("Found MIDI firmware update file: 6000 bytes"); }));
     writeSnapshot (*dialog(), "firmware-view-2");
 
     ASSERT_TRUE (dialogReaches (3));
@@ -206,7 +211,7 @@ TEST_F (SetupTools, FirmwareUpdateFromABinFileToSuccess)
     instrument.setReplyDelay (3);
     click ("fwUpdateStatusNext");
     click ("NEXT");
-    EXPECT_EQ (dialog()->state, 5);
+    ASSERT_TRUE (dialogReaches (5));
     writeSnapshot (*dialog(), "firmware-view-5");
 
     ASSERT_TRUE (dialogReaches (8));
@@ -217,7 +222,7 @@ TEST_F (SetupTools, FirmwareUpdateFromABinFileToSuccess)
     ASSERT_TRUE (pumpUntil ([&] { return dialog()->closeButton.isEnabled(); }));
     click ("fwUpdateStatusClose");
     click ("OK");
-    EXPECT_EQ (dialog(), nullptr);
+    EXPECT_TRUE (dialogGone());
     EXPECT_TRUE (content->setup.midiFwUpdateButton.isEnabled());
     EXPECT_EQ (content->firmwareProgress, 0.0f);
 }
@@ -250,11 +255,11 @@ TEST_F (SetupTools, ImageFilesThatCannotBeSentWholeKeepTheFileChoice)
         if (row.size == -2)
             file.deleteFile();
         click ("fwUpdateStatusStart");
-        settle();
 
-        EXPECT_TRUE (hasInLine (
-            "Found MIDI firmware update file: " + juce::String (juce::jmax (0ll, file.getSize())) + " bytes"))
-            << row.name;
+        const auto sizeLine =
+            "Found MIDI firmware update file: " + juce::String (juce::jmax (0ll, file.getSize())) + " bytes";
+        EXPECT_TRUE (pumpUntil ([&] { return hasInLine (sizeLine); })) << row.name;
+        settle();
         EXPECT_EQ (instrument.countReceived (midi9_short_command (M9_DEEP_CHILL)),
                    row.status.isEmpty() ? 1 : 0);
 
@@ -265,7 +270,7 @@ TEST_F (SetupTools, ImageFilesThatCannotBeSentWholeKeepTheFileChoice)
             writeSnapshot (*dialog(), "firmware-view-1-" + row.name);
             click ("fwUpdateStatusClose");
             click ("OK");
-            EXPECT_EQ (dialog(), nullptr);
+            EXPECT_TRUE (dialogGone());
         }
     }
 
@@ -286,7 +291,7 @@ TEST_F (SetupTools, UploadRecoversFromCancelAndFromTheInstrumentUnpluggedMidway)
     upload (writeImage ("first.bin", small));
     ASSERT_TRUE (dialogReaches (3));
     click ("fwUpdateStatusCancel");
-    EXPECT_EQ (dialog(), nullptr);
+    EXPECT_TRUE (dialogGone());
     EXPECT_EQ (content->firmwareProgress, 0.25f);
 
     // ...but the next upload starts from nothing rather than from board one done
@@ -310,7 +315,7 @@ TEST_F (SetupTools, UploadRecoversFromCancelAndFromTheInstrumentUnpluggedMidway)
     EXPECT_EQ (receiver().getNumDataPackets(), packets);
 
     click ("fwUpdateStatusCancel");
-    EXPECT_EQ (dialog(), nullptr);
+    EXPECT_TRUE (dialogGone());
 
     openFirmwareWindow();
     upload (writeImage ("third.bin", small));
