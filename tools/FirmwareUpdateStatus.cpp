@@ -146,6 +146,9 @@ FirmwareUpdateStatus::~FirmwareUpdateStatus()
     }
 
     fileBox.removeListener (this);
+
+    if (openBox != nullptr)
+        delete openBox.getComponent();
     stopTimer (kBoardTimer);
     stopTimer (kProgressTimer);
     stopTimer (kDoneTimer);
@@ -327,9 +330,8 @@ void FirmwareUpdateStatus::start()
 {
     if (fileBox.getNumItems() == 0)
     {
-        juce::AlertWindow::showMessageBoxAsync (
-            juce::MessageBoxIconType::NoIcon, "Oops. . . ",
-            "No file selected.\n\nPlease select a file to update the firmware.", "OK");
+        ask ("Oops. . . ", "No file selected.\n\nPlease select a file to update the firmware.", { "OK" },
+             nullptr);
         return;
     }
 
@@ -360,18 +362,10 @@ void FirmwareUpdateStatus::start()
 
 void FirmwareUpdateStatus::askForStepTwo()
 {
-    juce::AlertWindow::showAsync (
-        juce::MessageBoxOptions()
-            .withTitle ("Firmware Update Step 2")
-            .withMessage ("Before proceeding, turn the instrument off, wait 5 seconds, then turn back on. "
-                          "Then press NEXT.\n\nThis process may take several minutes.")
-            .withButton ("NEXT")
-            .withButton ("CANCEL"),
-        [safeThis = juce::Component::SafePointer<FirmwareUpdateStatus> (this)] (int result)
-        {
-            if (safeThis != nullptr && result == 1)
-                safeThis->followRemainingBoards();
-        });
+    ask ("Firmware Update Step 2",
+         "Before proceeding, turn the instrument off, wait 5 seconds, then turn back on. Then press NEXT.\n\n"
+         "This process may take several minutes.",
+         { "NEXT", "CANCEL" }, [this] { followRemainingBoards(); });
 }
 
 void FirmwareUpdateStatus::followRemainingBoards()
@@ -384,24 +378,41 @@ void FirmwareUpdateStatus::followRemainingBoards()
 
 void FirmwareUpdateStatus::askToClose()
 {
-    juce::AlertWindow::showAsync (
-        juce::MessageBoxOptions()
-            .withTitle ("Firmware Update Complete")
-            .withMessage ("Refresh Midi Ports on the Controls Panel.")
-            .withButton ("OK")
-            .withButton ("CANCEL"),
-        [safeThis = juce::Component::SafePointer<FirmwareUpdateStatus> (this)] (int result)
-        {
-            if (safeThis == nullptr || result != 1)
-                return;
+    ask ("Firmware Update Complete", "Refresh Midi Ports on the Controls Panel.", { "OK", "CANCEL" },
+         [this]
+         {
+             setup->midiFwUpdateButton.setEnabled (true);
+             progress = 0.0;
+             owner->firmwareProgress = 0.0f;
+             owner->progressBarCounters = {};
+             boardOneDone = false;
+             closeCallback();
+         });
+}
 
-            safeThis->setup->midiFwUpdateButton.setEnabled (true);
-            safeThis->progress = 0.0;
-            safeThis->owner->firmwareProgress = 0.0f;
-            safeThis->owner->progressBarCounters = {};
-            safeThis->boardOneDone = false;
-            safeThis->closeCallback();
-        });
+void FirmwareUpdateStatus::ask (const juce::String& title, const juce::String& message,
+                                const juce::StringArray& buttons, std::function<void()> onFirstButton)
+{
+    auto* box = new juce::AlertWindow (title, message, juce::MessageBoxIconType::NoIcon);
+
+    // With two buttons the first answers 1, the other 0; a lone button answers 0
+    for (int i = 0; i < buttons.size(); ++i)
+        box->addButton (buttons[i], (buttons.size() > 1 && i == 0) ? 1 : 0,
+                        juce::KeyPress (i == 0 ? juce::KeyPress::returnKey : juce::KeyPress::escapeKey));
+
+    // Above this always-on-top window, and never outliving the dialog it answers
+    box->setAlwaysOnTop (true);
+    openBox = box;
+
+    box->enterModalState (true,
+                          juce::ModalCallbackFunction::create (
+                              [safeThis = juce::Component::SafePointer<FirmwareUpdateStatus> (this),
+                               onFirstButton = std::move (onFirstButton)] (int result)
+                              {
+                                  if (safeThis != nullptr && result == 1 && onFirstButton)
+                                      onFirstButton();
+                              }),
+                          true);
 }
 
 void FirmwareUpdateStatus::cancel()

@@ -92,6 +92,10 @@ private:
     void askToClose();
     void cancel();
 
+    /** A modal question; onFirstButton runs when its first of two buttons is chosen. */
+    void ask (const juce::String& title, const juce::String& message, const juce::StringArray& buttons,
+              std::function<void()> onFirstButton);
+
     void enterState (int newState);
     void showStatus (const juce::String& text, int y, int extraWidth, int height);
     void watchProgress();
@@ -99,6 +103,7 @@ private:
     void noticeDisconnection();
 
     std::unique_ptr<juce::FileChooser> fileChooser;
+    juce::Component::SafePointer<juce::AlertWindow> openBox;
     bool instrumentWasConnected = true;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (FirmwareUpdateStatus)

@@ -207,6 +207,8 @@ void Setup::showConfirmation (const juce::String& title, std::function<void()> o
 
 void Setup::runModal (juce::AlertWindow* alert, std::function<void()> onYes)
 {
+    // Above the always-on-top tool windows, which would otherwise hide a modal box
+    alert->setAlwaysOnTop (true);
     alert->setSize (350, 180);
     alert->centreAroundComponent (nullptr, 350, 180);
 

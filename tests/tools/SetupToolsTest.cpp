@@ -182,6 +182,13 @@ TEST_F (SetupTools, BoardStatusShowsWhatEachBoardReports)
         EXPECT_TRUE (pumpUntil ([&] { return shown() == expected; })) << shown().joinIntoString (" | ");
 
         writeSnapshot (*panel, "board-status-" + juce::String (layout.sizes[0]));
+        // "Update FW" asks above this always-on-top window rather than behind it
+        click ("brdStatusUpdate");
+        auto* box = await<juce::AlertWindow> ("MIDI Firmware Update");
+        ASSERT_NE (box, nullptr);
+        EXPECT_TRUE (box->isAlwaysOnTop());
+        click ("No");
+
         click ("brdStatusCancel");
         EXPECT_TRUE (gone<BoardStatus> ("Board Status"));
         EXPECT_TRUE (content->setup.getBrdStatButton.isEnabled());
