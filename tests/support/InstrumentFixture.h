@@ -37,6 +37,9 @@ protected:
 
     void TearDown() override
     {
+        for (auto& error : instrument.getControllerResponder().getErrors())
+            ADD_FAILURE() << "Simulated instrument's controllers: " << error;
+
         content.reset();
         testhelpers::pumpMessages (10);
     }
