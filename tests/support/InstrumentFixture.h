@@ -39,6 +39,8 @@ protected:
     {
         for (auto& error : instrument.getControllerResponder().getErrors())
             ADD_FAILURE() << "Simulated instrument's controllers: " << error;
+        for (auto& error : instrument.getFirmwareReceiver().getErrors())
+            ADD_FAILURE() << "Simulated instrument's firmware receiver: " << error;
 
         content.reset();
         testhelpers::pumpMessages (10);
