@@ -204,23 +204,9 @@ void KeyboardSetup::close()
         closeCallback();
 }
 
-namespace
-{
-// TEMP until the Setup panel lands with its entry
-template <typename SetupType>
-auto enableEntry (SetupType& s, bool e, int) -> decltype (s.keySetupButton.setEnabled (e), void())
-{
-    s.keySetupButton.setEnabled (e);
-}
-template <typename SetupType>
-void enableEntry (SetupType&, bool, long)
-{
-}
-} // namespace
-
 void KeyboardSetup::setSetupEntryEnabled (bool enabled)
 {
-    enableEntry (setup, enabled, 0);
+    setup.keySetupButton.setEnabled (enabled);
 }
 
 void KeyboardSetup::writeBack (juce::Slider& slider, double value)
