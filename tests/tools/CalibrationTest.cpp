@@ -60,7 +60,6 @@ protected:
         return instrument.getReceivedBytes();
     }
 
-    void openKeyCalibration() { KeyCalibrationWindow::open (*content, content->setup); }
     KeyCalibration& panel() { return *find<KeyCalibration> ({}); }
     juce::String text() { return panel().textArea.getText(); }
     int restsFound() { return kNumKeys - KeyCalibration::countMissingRests (content->restFound); }
@@ -90,7 +89,7 @@ protected:
 TEST_F (Calibration, FullKeyboardCalibratesAll73Keys)
 {
     content->restFound.fill (1);
-    openKeyCalibration();
+    click ("keyCalib");
     EXPECT_EQ (restsFound(), 0);
     EXPECT_EQ (content->monitorFilter.noteOn, 0);
     snapshot ("keyCalibration_start", &panel());
@@ -141,13 +140,13 @@ TEST_F (Calibration, FullKeyboardCalibratesAll73Keys)
 
 TEST_F (Calibration, RestWaitTimesOutWith70Of73AndEveryWindowWaitsItsWholeTime)
 {
-    openKeyCalibration();
+    click ("keyCalib");
     startHeldRestWait();
     restWaitTicks (30);
     click ("keyCalClose");
 
     // A second window at once: the end of the first calibration must not end this one.
-    openKeyCalibration();
+    click ("keyCalib");
     EXPECT_FALSE (content->isTimerRunning (5));
     startHeldRestWait();
     instrument.reportRests (70);
@@ -171,12 +170,14 @@ TEST_F (Calibration, RestWaitTimesOutWith70Of73AndEveryWindowWaitsItsWholeTime)
 TEST_F (Calibration, SingleNoteCalibrationAndCloseWithoutStart)
 {
     // Nothing started: the split stays, and only the way back to playing is sent.
-    openKeyCalibration();
+    const auto split = content->controls.keySplitSlider.getValue();
+    click ("keyCalib");
     click ("keyCalClose");
     EXPECT_EQ (sent(), (std::vector<Bytes> { fixedMode, gainRestore }));
+    EXPECT_EQ (content->controls.keySplitSlider.getValue(), split);
     EXPECT_TRUE (testhelpers::pumpUntil ([&] { return content->monitorFilter.noteOn == 1; }));
 
-    openKeyCalibration();
+    click ("keyCalib");
     forget();
     click ("keyCalStartSingle");
     EXPECT_TRUE (containsRun (sent(), { downPositionsMode, downUpdate }));
@@ -207,18 +208,18 @@ TEST_F (Calibration, InstrumentUnpluggedDuringKeyCalibration)
 {
     auto reconnected = [this]
     {
-        content->timerCallback (3); // the presence poll
+        pollPresence();
         return testhelpers::pumpUntil ([&] { return devices.getNumCallbacks ("korvel-vn5-in") == 1; });
     };
 
     ASSERT_TRUE (reconnected());
-    openKeyCalibration();
+    click ("keyCalib");
     click ("keyCalStart");
     instrument.reportRests (40);
     ASSERT_TRUE (testhelpers::pumpUntil ([&] { return restsFound() == 40; }));
 
     instrument.unplug();
-    content->timerCallback (3);
+    pollPresence();
     EXPECT_TRUE (testhelpers::pumpUntil (
         [&] { return content->countOutLines ("Attach valid USB MIDI Device.") == 1; }));
     click ("keyCalClose");
@@ -226,7 +227,7 @@ TEST_F (Calibration, InstrumentUnpluggedDuringKeyCalibration)
 
     instrument.plug();
     ASSERT_TRUE (reconnected());
-    openKeyCalibration();
+    click ("keyCalib");
     click ("keyCalStart");
     settle();
     instrument.reportRests (kNumKeys);
@@ -235,7 +236,7 @@ TEST_F (Calibration, InstrumentUnpluggedDuringKeyCalibration)
 
 TEST_F (Calibration, SustainPedalCalibration)
 {
-    SustainCalibrationWindow::open (*content, content->setup);
+    click ("sustCalib");
     auto* bar = &find<SustainCalibration> ({})->pedalBar;
     instrument.movePedal (90);
     EXPECT_TRUE (testhelpers::pumpUntil ([&] { return bar->getValue() == 90.0; }));
@@ -251,7 +252,7 @@ TEST_F (Calibration, SustainPedalCalibration)
     EXPECT_EQ (sent(), (std::vector<Bytes> { { 0xf0, 0x09, 0x00, 0x23, 0x40, 0x02, 0xf7 } }));
     EXPECT_EQ (ToolWindow::getNumOpen(), 0);
 
-    SustainCalibrationWindow::open (*content, content->setup);
+    click ("sustCalib");
     forget();
     click ("sustainCancel");
     EXPECT_TRUE (sent().empty());
@@ -260,8 +261,9 @@ TEST_F (Calibration, SustainPedalCalibration)
 
 TEST_F (Calibration, KeyboardSetupLimitsSendsAndLogs)
 {
-    KeyboardSetupWindow::open (*content, content->setup);
+    content->setup.showKeyboardSetupWindow(); // its entry is hidden
     auto& setup = *find<KeyboardSetup> ({});
+    EXPECT_FALSE (content->setup.keySetupButton.isEnabled());
     snapshot ("keyboardSetup", &setup);
 
     const auto onPos10 = tunnel (0x40204145, 429490176);
@@ -288,5 +290,6 @@ TEST_F (Calibration, KeyboardSetupLimitsSendsAndLogs)
     EXPECT_EQ (content->countOutLines ("New Velocity On Sensitivity:103"), 1);
     click ("keySetupSave");
     EXPECT_EQ (ToolWindow::getNumOpen(), 0);
+    EXPECT_TRUE (content->setup.keySetupButton.isEnabled());
 }
 } // namespace
