@@ -647,14 +647,12 @@ juce::StringArray SimulatedInstrument::getFirmwareStatusLines() const
 //==============================================================================
 bool SimulatedInstrument::expectKeyMode (KeyMode wanted, const juce::String& what)
 {
-    {
-        std::lock_guard<std::mutex> guard (stateLock);
-        if (keyMode == wanted)
-            return true;
-    }
+    std::lock_guard<std::mutex> guard (stateLock);
 
-    recordError (what + " asked for outside its calibration step");
-    return false;
+    if (keyMode != wanted)
+        errors.push_back (what + " asked for outside its calibration step");
+
+    return keyMode == wanted;
 }
 
 void SimulatedInstrument::reportRests (int count)
@@ -680,12 +678,5 @@ void SimulatedInstrument::reportSingleNote (int note, std::uint32_t value)
 
 void SimulatedInstrument::movePedal (std::uint8_t value)
 {
-    std::uint8_t channel, controller;
-    {
-        std::lock_guard<std::mutex> guard (stateLock);
-        channel = pedalFields[PEDAL_FRONT][PEDAL_FIELD_CHANNEL];
-        controller = pedalFields[PEDAL_FRONT][PEDAL_FIELD_CONTROLLER];
-    }
-
-    send (juce::MidiMessage::controllerEvent (channel + 1, controller, value));
+    send (juce::MidiMessage::controllerEvent (1, 64, value));
 }

@@ -132,7 +132,7 @@ public:
     /** Reports the position measured for one key pressed fully down. */
     void reportSingleNote (int note, std::uint32_t value);
 
-    /** Moves the front pedal: a control change of its controller on its channel. */
+    /** Moves the sustain pedal: control change 64 on channel 1. */
     void movePedal (std::uint8_t value);
 
     /** The instrument's MIDI-CI side, which universal system-exclusive messages go to. Its
