@@ -23,8 +23,7 @@ constexpr int kMenuColumnWidth = 136;
 // calibration releasing its keys); feed it under its own lock, as its mouse path does.
 void feedKeyboardState (juce::MidiKeyboardState& state, const juce::MidiMessage& message)
 {
-    thread_local juce::MidiBuffer single;
-    single.clear();
+    juce::MidiBuffer single;
     single.addEvent (message, 0);
     state.processNextMidiBuffer (single, 0, 1, false);
 }
