@@ -514,6 +514,17 @@ void SimulatedInstrument::handleCommandFrame (const Bytes& frame)
             for (auto& line : getFirmwareStatusLines())
                 reply (textLineFrame (line));
 
+        if (command == M9_FIRMWARE_STEP_2)
+        {
+            if (!firmwareReceiver.isComplete())
+                recordError ("firmware step 2 before board one's image was complete");
+
+            // The other boards load one after another; each progress line moves the
+            // program's progress through its phases from a quarter to the end.
+            for (int i = 0; i < kStepTwoProgressLines; ++i)
+                reply (textLineFrame ("."));
+        }
+
         return;
     }
 
