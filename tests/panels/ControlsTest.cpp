@@ -151,6 +151,15 @@ TEST_F (ControlsTest, EveryWidgetChangeReachesTheInstrument)
 
     EXPECT_EQ (content->totalNotes, 255);
     EXPECT_EQ (content->boardType, 0);
+
+    for (auto [button, view] : { std::pair { "velocityCurve", "Velocity Curve" },
+                                 std::pair { "pressureParameters", "After Pressure Parameters" } })
+    {
+        click (button);
+        EXPECT_NE (await<juce::DocumentWindow> (view), nullptr) << button;
+        click ("okButton");
+        EXPECT_TRUE (gone<juce::DocumentWindow> (view));
+    }
 }
 
 TEST_F (ControlsTest, ReportsAreSentBackOnceAndTheEchoEndsTheExchange)
