@@ -155,6 +155,9 @@ void SimulatedInstrument::setSetting (std::uint8_t command, std::uint8_t value)
 {
     std::lock_guard<std::mutex> guard (stateLock);
     settings[command] = value;
+
+    if (command == M9_KEY_SPLIT)
+        keySplitFlag = value != 0 ? 0 : 1;
 }
 
 void SimulatedInstrument::resetSettings()
@@ -551,9 +554,15 @@ void SimulatedInstrument::handleUniversalSysEx (const juce::MidiMessage& message
     midiCi.receiveFromProgram (message.getRawData(), message.getRawDataSize());
 }
 
-void SimulatedInstrument::handleChannelMessage (const juce::MidiMessage&)
+void SimulatedInstrument::handleChannelMessage (const juce::MidiMessage& message)
 {
-    // Resolution and controller-transmission changes are accepted silently.
+    // Only the resolution (0x66) and controller-transmission (0x68) switches: 0x00 or 0x40.
+    const auto* bytes = message.getRawData();
+    const bool isSwitch = (bytes[0] & 0xf0) == 0xb0 && (bytes[1] == 0x66 || bytes[1] == 0x68)
+                          && (bytes[2] == 0x00 || bytes[2] == 0x40);
+
+    if (!isSwitch)
+        handleUnknown (message, "channel message the instrument does not take");
 }
 
 void SimulatedInstrument::handleKeyAdjust (const Bytes& frame)
