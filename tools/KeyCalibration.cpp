@@ -194,11 +194,12 @@ void KeyCalibration::close()
     owner.sendToInstrument (
         midi9_set_frame (M9_AFTER_PRESSURE_GAIN, juce::jmin (owner.gainBeforeCalibration & 0xff, 127)));
 
-    owner.controls.pressureGainSlider.setValue (owner.gainBeforeCalibration, juce::sendNotification);
+    owner.controls.pressureGainSlider.setValue (owner.gainBeforeCalibration, juce::sendNotificationSync);
 
+    // The Controls panel reacts at once, as to the user, so its frames keep this order.
     // Only a started calibration took the split away; otherwise it stays as it is.
     if (splitTaken)
-        owner.controls.keySplitSlider.setValue (savedSplit, juce::sendNotification);
+        owner.controls.keySplitSlider.setValue (savedSplit, juce::sendNotificationSync);
 
     owner.startTimer (5, 500);
     owner.singleNoteMode = 0;
@@ -220,7 +221,7 @@ void KeyCalibration::leaveSplit()
 {
     savedSplit = owner.keySplitNote;
     splitTaken = true;
-    owner.controls.keySplitSlider.setValue (0, juce::sendNotification);
+    owner.controls.keySplitSlider.setValue (0, juce::sendNotificationSync);
 }
 
 void KeyCalibration::sendFixedMode()

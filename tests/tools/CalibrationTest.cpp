@@ -28,6 +28,8 @@ const Bytes restUpdate { 0xf0, 0x09, 0x00, 0x0a, 0xf7 };
 const Bytes downUpdate { 0xf0, 0x09, 0x00, 0x0a, 0x0c, 0xf7 };
 const Bytes fixedMode { 0xf0, 0x09, 0x00, 0x0a, 0x0a, 0xf7 };
 const Bytes gainRestore { 0xf0, 0x09, 0x00, 0x15, 0x01, 50, 50, 50, 50, 0xf7 };
+const Bytes splitOff { 0xf0, 0x09, 0x00, 0x2c, 0x01, 0, 0, 0, 0, 0xf7 };
+const Bytes split60 { 0xf0, 0x09, 0x00, 0x2c, 0x00, 60, 60, 60, 60, 0xf7 };
 const auto allPositionsMode = tunnel (0x4030F942, 0x0C000000);
 const auto downPositionsMode = tunnel (0x4030F942, 0x08000000);
 
@@ -95,7 +97,7 @@ TEST_F (Calibration, FullKeyboardCalibratesAll73Keys)
     snapshot ("keyCalibration_start", &panel());
 
     click ("keyCalStart");
-    EXPECT_TRUE (containsRun (sent(), { allPositionsMode, restUpdate }));
+    EXPECT_TRUE (containsRun (sent(), { splitOff, allPositionsMode, restUpdate }));
     EXPECT_TRUE (
         containsRun<juce::String> (content->getOutLines(), { "Entering Diagnostic Mode: ALL POSITION FINDS",
                                                              "Key Calibration: Updating all rests..." }));
@@ -132,8 +134,8 @@ TEST_F (Calibration, FullKeyboardCalibratesAll73Keys)
     forget();
     click ("keyCalClose");
     EXPECT_EQ (ToolWindow::getNumOpen(), 0);
-    EXPECT_EQ (sent().front(), fixedMode);
-    EXPECT_EQ (sent()[1], gainRestore);
+    EXPECT_EQ (sent(), (std::vector<Bytes> { fixedMode, gainRestore, split60 }));
+    EXPECT_EQ (content->keySplitNote, 60);
     EXPECT_EQ (content->getOutLines().front(), "Entering Fixed Mode.");
     EXPECT_TRUE (testhelpers::pumpUntil ([&] { return content->monitorFilter.noteOn == 1; }));
 }
@@ -180,7 +182,7 @@ TEST_F (Calibration, SingleNoteCalibrationAndCloseWithoutStart)
     click ("keyCalib");
     forget();
     click ("keyCalStartSingle");
-    EXPECT_TRUE (containsRun (sent(), { downPositionsMode, downUpdate }));
+    EXPECT_TRUE (containsRun (sent(), { splitOff, downPositionsMode, downUpdate }));
     EXPECT_EQ (content->countOutLines ("Entering Diagnostic Mode: DOWN POSITION FINDS"), 1);
     snapshot ("keyCalibration_singleNote", &panel());
 
