@@ -2,8 +2,8 @@
 
 #include "MonitorLines.h"
 #include "MonitorWindow.h"
-#include "ToggleButtonColours.h"
 #include "ToolWindow.h"
+#include "ToggleButtonColours.h"
 #include "protocol/FirmwareStream.h"
 #include "protocol/Midi9Frame.h"
 #include "protocol/Midi9Parser.h"
