@@ -45,3 +45,19 @@ int ToolWindow::getNumOpen()
 {
     return openToolWindows().size();
 }
+
+bool ToolWindow::isOnAnyOf (int x, int y, std::initializer_list<const juce::Component*> widgets)
+{
+    for (auto* widget : widgets)
+        if (widget->getBounds().contains (x, y))
+            return true;
+
+    return false;
+}
+
+void ToolWindow::paintPanel (juce::Graphics& g, const juce::Component& panel, juce::Colour frameColour)
+{
+    g.fillAll (juce::Colour (0xff2e3333));
+    g.setColour (frameColour);
+    g.drawRect (panel.getLocalBounds(), 2);
+}

@@ -3,6 +3,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
+#include <initializer_list>
 
 //==============================================================================
 /**
@@ -31,6 +32,16 @@ public:
 
     /** How many tool windows are open. */
     static int getNumOpen();
+
+    //==============================================================================
+    // For the content panels
+
+    /** True when the point lies on one of these widgets. A panel that answers its hitTest
+        with this leaves every other click to the window, which it then drags. */
+    static bool isOnAnyOf (int x, int y, std::initializer_list<const juce::Component*> widgets);
+
+    /** The dark panel fill with a frame of two pixels in the given colour. */
+    static void paintPanel (juce::Graphics& g, const juce::Component& panel, juce::Colour frameColour);
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ToolWindow)

@@ -74,20 +74,14 @@ void AdvancedParameterCtrl::setupSlider (juce::Slider& slider, const juce::Strin
 
 bool AdvancedParameterCtrl::hitTest (int x, int y)
 {
-    for (auto* widget :
-         std::initializer_list<juce::Component*> { &okButton, &defaultButton, &velocityCurveSlider,
-                                                   &pressureResolutionSlider, &blackKeyOffsetSlider })
-        if (widget->getBounds().contains (x, y))
-            return true;
-
-    return false;
+    return ToolWindow::isOnAnyOf (x, y,
+                                  { &okButton, &defaultButton, &velocityCurveSlider,
+                                    &pressureResolutionSlider, &blackKeyOffsetSlider });
 }
 
 void AdvancedParameterCtrl::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colour (0xff2e3333));
-    g.setColour (juce::Colours::darkgrey);
-    g.drawRect (getLocalBounds(), 2);
+    ToolWindow::paintPanel (g, *this, juce::Colours::darkgrey);
 }
 
 void AdvancedParameterCtrl::resized()

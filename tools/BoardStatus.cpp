@@ -72,18 +72,12 @@ void BoardStatus::draw_text_editor (juce::TextEditor* editor, int x, int y, int 
 bool BoardStatus::hitTest (int x, int y)
 {
     // Only the buttons take the mouse; anywhere else the click drags the window.
-    for (auto* button : { &cancelButton, &updateButton, &getButton })
-        if (button->getBounds().contains (x, y))
-            return true;
-
-    return false;
+    return ToolWindow::isOnAnyOf (x, y, { &cancelButton, &updateButton, &getButton });
 }
 
 void BoardStatus::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colour (0xff2e3333));
-    g.setColour (juce::Colours::darkgrey);
-    g.drawRect (getLocalBounds(), 2);
+    ToolWindow::paintPanel (g, *this, juce::Colours::darkgrey);
 
     g.setColour (juce::Colours::lightgrey);
     g.setFont (juce::Font (withDefaultMetrics (juce::FontOptions (20.0f))));

@@ -178,19 +178,13 @@ bool FirmwareUpdateStatus::hitTest (int x, int y)
 {
     // Hidden or not, only the buttons and the file list take the mouse; elsewhere the
     // click drags the window.
-    for (auto* child : std::initializer_list<juce::Component*> { &browseButton, &startButton, &closeButton,
-                                                                 &cancelButton, &nextButton, &fileBox })
-        if (child->getBounds().contains (x, y))
-            return true;
-
-    return false;
+    return ToolWindow::isOnAnyOf (
+        x, y, { &browseButton, &startButton, &closeButton, &cancelButton, &nextButton, &fileBox });
 }
 
 void FirmwareUpdateStatus::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colour (0xff2e3333));
-    g.setColour (juce::Colours::darkgrey);
-    g.drawRect (getLocalBounds(), 2);
+    ToolWindow::paintPanel (g, *this, juce::Colours::darkgrey);
 
     g.setColour (juce::Colours::lightgrey);
     g.setFont (juce::Font (withDefaultMetrics (juce::FontOptions (20.0f))));

@@ -76,18 +76,12 @@ void KeyCalibration::setupButtons (juce::TextButton& button, int x, int width, c
 
 bool KeyCalibration::hitTest (int x, int y)
 {
-    for (auto* button : { &startButton, &startSingleButton, &nextButton, &closeButton })
-        if (button->getBounds().contains (x, y))
-            return true;
-
-    return false;
+    return ToolWindow::isOnAnyOf (x, y, { &startButton, &startSingleButton, &nextButton, &closeButton });
 }
 
 void KeyCalibration::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colour (0xff2e3333));
-    g.setColour (juce::Colour (0xff555555));
-    g.drawRect (getLocalBounds(), 2);
+    ToolWindow::paintPanel (g, *this, juce::Colour (0xff555555));
 }
 
 void KeyCalibration::resized()

@@ -150,9 +150,8 @@ void KeyboardSetup::setupButtons (juce::TextButton& button, int x, const juce::S
 
 bool KeyboardSetup::hitTest (int x, int y)
 {
-    for (auto* button : { &saveButton, &defaultButton, &cancelButton })
-        if (button->getBounds().contains (x, y))
-            return true;
+    if (ToolWindow::isOnAnyOf (x, y, { &saveButton, &defaultButton, &cancelButton }))
+        return true;
 
     for (auto& slider : sliders)
         if (slider.getBounds().contains (x, y))
@@ -163,9 +162,7 @@ bool KeyboardSetup::hitTest (int x, int y)
 
 void KeyboardSetup::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colour (0xff2e3333));
-    g.setColour (juce::Colour (0xff555555));
-    g.drawRect (getLocalBounds(), 2);
+    ToolWindow::paintPanel (g, *this, juce::Colour (0xff555555));
 }
 
 void KeyboardSetup::resized()

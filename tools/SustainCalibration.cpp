@@ -67,14 +67,12 @@ void SustainCalibration::setupButtons (juce::TextButton& button, int x, const ju
 
 bool SustainCalibration::hitTest (int x, int y)
 {
-    return saveButton.getBounds().contains (x, y) || cancelButton.getBounds().contains (x, y);
+    return ToolWindow::isOnAnyOf (x, y, { &saveButton, &cancelButton });
 }
 
 void SustainCalibration::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colour (0xff2e3333));
-    g.setColour (juce::Colour (0xff555555));
-    g.drawRect (getLocalBounds(), 2);
+    ToolWindow::paintPanel (g, *this, juce::Colour (0xff555555));
 }
 
 void SustainCalibration::resized()
