@@ -15,6 +15,12 @@
 #include <thread>
 #include <vector>
 
+namespace juce
+{
+// JUCE's own; the loop of runDispatchLoop is made of it.
+bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
+} // namespace juce
+
 namespace bench
 {
 inline double nowMs()
@@ -22,9 +28,30 @@ inline double nowMs()
     return juce::Time::getMillisecondCounterHiRes();
 }
 
+/** Dispatches messages for at least this long, blocking between them as the program's own loop
+    does (runDispatchLoopUntil sleeps a millisecond whenever the queue is empty, which would
+    delay every wake-up it measures and add a thousand of its own per second). A short pump
+    returns on the first message after its time, so a timer has to be running. */
 inline void pump (int milliseconds)
 {
-    juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+    const auto end = nowMs() + milliseconds;
+    std::thread waker;
+
+    if (milliseconds >= 10)
+        waker = std::thread (
+            [end]
+            {
+                std::this_thread::sleep_for (
+                    std::chrono::microseconds ((juce::int64) (1000.0 * (end - nowMs()))));
+                juce::MessageManager::callAsync ([] {});
+            });
+
+    do
+        juce::dispatchNextMessageOnSystemQueue (false);
+    while (nowMs() < end);
+
+    if (waker.joinable())
+        waker.join();
 }
 
 /** CPU seconds (user and system) this process has used so far. */

@@ -165,6 +165,7 @@ int main (int argc, char** argv)
     // Without an application object JUCE leaves X errors from a bare server alone.
     juce::JUCEApplicationBase::createInstance = []() -> juce::JUCEApplicationBase* { return nullptr; };
     juce::ScopedJuceInitialiser_GUI juceInitialiser;
+    std::setvbuf (stdout, nullptr, _IOLBF, 0);
 
     if (argc > 1 && std::strcmp (argv[1], "--bare-timer") == 0)
     {

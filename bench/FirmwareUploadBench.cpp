@@ -53,7 +53,8 @@ int measureUpload()
     double firstDataMs = 0.0, lastDataMs = 0.0;
     long stockAtFirstData = 0, stockAtLastData = 0;
     int packets = 0;
-    while (record.state != OTA_STATE_IDLE && nowMs() < start + 300000.0)
+    // The record passes through idle between the two stream-opened replies: done is idle after data.
+    while (!(record.state == OTA_STATE_IDLE && packets > 0) && nowMs() < start + 120000.0)
     {
         pump (1);
         if (const auto now = receiver.getNumDataPackets(); now != packets)
