@@ -708,8 +708,10 @@ void MainContentComponent::pollInstrumentPresence()
     }
 }
 
-void MainContentComponent::handleNoteOn (juce::MidiKeyboardState*, int, int, float)
+void MainContentComponent::handleNoteOn (juce::MidiKeyboardState*, int, int midiNoteNumber, float)
 {
+    if (controls.splitDialogWaiting)
+        controls.setSplitDialogNote (midiNoteNumber);
 }
 
 void MainContentComponent::handleNoteOff (juce::MidiKeyboardState*, int, int, float)
@@ -784,23 +786,22 @@ void MainContentComponent::showVelocitySensitivity (int sensitivity)
 
 void MainContentComponent::showAfterPressureGain (int gain)
 {
-    controls.pressureGainSlider.setValue (gain, juce::sendNotification);
+    controls.showAfterPressureGain (gain);
 }
 
 void MainContentComponent::showKeySplitNote (int note)
 {
-    controls.keySplitSlider.setValue (note, juce::sendNotification);
+    controls.showKeySplitNote (note);
 }
 
 void MainContentComponent::selectMidiChannelItem (int itemId)
 {
-    controls.midiChannelBox.setSelectedId (itemId, juce::sendNotificationAsync);
+    controls.selectMidiChannelItem (itemId);
 }
 
 void MainContentComponent::selectTransposeAndOctaveItems (int transposeId, int octaveId)
 {
-    controls.transposeBox.setSelectedId (transposeId, juce::sendNotificationAsync);
-    controls.octaveBox.setSelectedId (octaveId, juce::sendNotificationAsync);
+    controls.selectTransposeAndOctaveItems (transposeId, octaveId);
 }
 
 void MainContentComponent::setHiddenSliderValue (int index, int value)

@@ -178,6 +178,8 @@ void ota_pump_step()
             }
             else
             {
+                // Board one's share is complete, whether or not a progress step fell near its end
+                pops->firmwareProgress = 0.25f;
                 logMessage ("Single board Done");
                 ota_last_out_ptr = 30000;
             }

@@ -265,10 +265,8 @@ INSTANTIATE_TEST_SUITE_P (
 //==============================================================================
 std::vector<u8> textFrame (const std::string& text)
 {
-    std::vector<u8> frame { 0xF0, 0x09, 0x00, 0x29 };
-    frame.insert (frame.end(), text.begin(), text.end());
-    frame.push_back (0xF7);
-    return frame;
+    const auto bytes = std::string ("\xF0\x09\x00\x29", 4) + text + "\xF7";
+    return { bytes.begin(), bytes.end() };
 }
 
 TEST_F (Midi9Parser, VersionLinesFillTheSlotsInTurnAndAreLoggedUnchanged)

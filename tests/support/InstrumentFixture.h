@@ -1,6 +1,8 @@
 #pragma once
 
+#include "protocol/FirmwareStream.h"
 #include "protocol/Midi9Frame.h"
+#include "protocol/Midi9Parser.h"
 #include "support/RecordingContent.h"
 #include "support/SimulatedInstrument.h"
 #include "support/TestHelpers.h"
@@ -22,6 +24,10 @@ protected:
     /** Plugs the instrument in (set its board layout first) and builds the central component. */
     void start()
     {
+        // What the protocol code keeps for the whole run starts afresh, as in a new run
+        midi9ParserState = {};
+        ota_last_out_ptr = 300;
+
         instrument.plug();
         content = std::make_unique<RecordingContent> (devices);
         content->stopTimer (3);
@@ -31,6 +37,11 @@ protected:
 
     void TearDown() override
     {
+        for (auto& error : instrument.getControllerResponder().getErrors())
+            ADD_FAILURE() << "Simulated instrument's controllers: " << error;
+        for (auto& error : instrument.getFirmwareReceiver().getErrors())
+            ADD_FAILURE() << "Simulated instrument's firmware receiver: " << error;
+
         content.reset();
         testhelpers::pumpMessages (10);
     }
@@ -43,6 +54,9 @@ protected:
         instrument.waitUntilIdle();
         testhelpers::pumpMessages (milliseconds);
     }
+
+    /** Runs the presence poll once, as its timer would. */
+    void pollPresence() { content->timerCallback (3); }
 
     /** The first component of this type and name in the main component or any desktop window. */
     template <typename ComponentType>
@@ -60,10 +74,26 @@ protected:
         return nullptr;
     }
 
-    /** Clicks the named button as the mouse would, and lets what it posts run. */
+    /** Waits for a component of this type and name to show up, as after a posted call. */
+    template <typename ComponentType>
+    ComponentType* await (const juce::String& name)
+    {
+        ComponentType* found = nullptr;
+        testhelpers::pumpUntil ([&] { return (found = find<ComponentType> (name)) != nullptr; });
+        return found;
+    }
+
+    /** Waits until no component of this type and name is left. */
+    template <typename ComponentType>
+    bool gone (const juce::String& name)
+    {
+        return testhelpers::pumpUntil ([&] { return find<ComponentType> (name) == nullptr; });
+    }
+
+    /** Clicks the named button as the mouse would, once it is there, and lets what it posts run. */
     void click (const juce::String& name)
     {
-        auto* button = find<juce::Button> (name);
+        auto* button = await<juce::Button> (name);
         ASSERT_NE (button, nullptr) << name;
         button->triggerClick();
         testhelpers::pumpMessages (30);

@@ -154,6 +154,9 @@ void SimulatedInstrument::setSetting (std::uint8_t command, std::uint8_t value)
 {
     std::lock_guard<std::mutex> guard (stateLock);
     settings[command] = value;
+
+    if (command == M9_KEY_SPLIT)
+        keySplitFlag = value != 0 ? 0 : 1;
 }
 
 void SimulatedInstrument::resetSettings()
@@ -511,6 +514,17 @@ void SimulatedInstrument::handleCommandFrame (const Bytes& frame)
             for (auto& line : getFirmwareStatusLines())
                 reply (textLineFrame (line));
 
+        if (command == M9_FIRMWARE_STEP_2)
+        {
+            if (!firmwareReceiver.isComplete())
+                recordError ("firmware step 2 before board one's image was complete");
+
+            // The other boards load one after another; each progress line moves the
+            // program's progress through its phases from a quarter to the end.
+            for (int i = 0; i < kStepTwoProgressLines; ++i)
+                reply (textLineFrame ("."));
+        }
+
         return;
     }
 
@@ -536,9 +550,15 @@ void SimulatedInstrument::handleUniversalSysEx (const juce::MidiMessage& message
     midiCi.receiveFromProgram (message.getRawData(), message.getRawDataSize());
 }
 
-void SimulatedInstrument::handleChannelMessage (const juce::MidiMessage&)
+void SimulatedInstrument::handleChannelMessage (const juce::MidiMessage& message)
 {
-    // Resolution and controller-transmission changes are accepted silently.
+    // Only the resolution (0x66) and controller-transmission (0x68) switches: 0x00 or 0x40.
+    const auto* bytes = message.getRawData();
+    const bool isSwitch = (bytes[0] & 0xf0) == 0xb0 && (bytes[1] == 0x66 || bytes[1] == 0x68)
+                          && (bytes[2] == 0x00 || bytes[2] == 0x40);
+
+    if (!isSwitch)
+        handleUnknown (message, "channel message the instrument does not take");
 }
 
 void SimulatedInstrument::handleUnknown (const juce::MidiMessage& message, const juce::String& why)

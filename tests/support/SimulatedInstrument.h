@@ -109,6 +109,10 @@ public:
     /** Sends this many progress-dot text lines. */
     void sendProgressDots (int count);
 
+    /** Progress lines sent after the firmware step-2 command: one full round of the
+        phases of boards two, three and four. */
+    static constexpr int kStepTwoProgressLines = 93;
+
     /** The lines that answer the firmware-status command; by default one version line
         ("P:0 v:... size ... k Mon DD YYYY") per board that has keys. */
     void setFirmwareStatusLines (const juce::StringArray& lines);
