@@ -18,6 +18,15 @@ const juce::Colour panelColour (0xff2e3333);
 const juce::Colour captionColour (0x80d3d3d3);
 
 constexpr int kMenuColumnWidth = 136;
+
+// The keyboard state hears the MIDI thread and also the message thread (mouse presses, and a
+// calibration releasing its keys); feed it under its own lock, as its mouse path does.
+void feedKeyboardState (juce::MidiKeyboardState& state, const juce::MidiMessage& message)
+{
+    juce::MidiBuffer single;
+    single.addEvent (message, 0);
+    state.processNextMidiBuffer (single, 0, 1, false);
+}
 } // namespace
 
 //==============================================================================
@@ -459,12 +468,12 @@ void MainContentComponent::handleIncomingMidiMessage (juce::MidiInput*, const ju
 
             synthetic.setTimeStamp (message.getTimeStamp() - startTime);
             addMessageToBuffer (synthetic);
-            keyboardState.processNextMidiEvent (synthetic);
+            feedKeyboardState (keyboardState, synthetic);
             return;
         }
     }
 
-    keyboardState.processNextMidiEvent (message);
+    feedKeyboardState (keyboardState, message);
 
     if ((status & 0xf0) == 0xa0 && size >= 3)
     {

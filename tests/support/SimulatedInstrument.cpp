@@ -1,6 +1,7 @@
 #include "SimulatedInstrument.h"
 
 #include "protocol/Midi9Frame.h"
+#include "protocol/MidiControllers.h"
 
 #include <gtest/gtest.h>
 
@@ -510,6 +511,9 @@ void SimulatedInstrument::handleCommandFrame (const Bytes& frame)
         if (command == M9_DEEP_CHILL)
             firmwareReceiver.handleMessage (message);
 
+        if (command == M9_KEY_ADJUST)
+            handleKeyAdjust (frame);
+
         if (command == M9_GET_FIRMWARE_STATUS)
             for (auto& line : getFirmwareStatusLines())
                 reply (textLineFrame (line));
@@ -559,6 +563,29 @@ void SimulatedInstrument::handleChannelMessage (const juce::MidiMessage& message
 
     if (!isSwitch)
         handleUnknown (message, "channel message the instrument does not take");
+}
+
+void SimulatedInstrument::handleKeyAdjust (const Bytes& frame)
+{
+    // The calibration mode comes first, as a controller packet.
+    const auto modeController = UMP_NRPN_BASE + NRPN_CALIBRATION_MODE;
+    const auto mode = controllerResponder.getControllerValue (modeController);
+    const auto argument = frame.size() == 5 ? -1 : (int) frame[4];
+    auto next = KeyMode::playing;
+
+    if (argument == -1 && mode == CAL_MODE_ALL_POSITIONS)
+        next = KeyMode::findingRests;
+    else if (argument == KEY_ADJUST_DOWN_POSITIONS
+             && (mode == CAL_MODE_ALL_POSITIONS || mode == CAL_MODE_DOWN_POSITIONS))
+        next = KeyMode::findingDowns;
+    else if (argument == KEY_ADJUST_FIXED_MODE)
+        controllerResponder.setControllerValue (modeController, 0);
+    else
+        return recordError ("key-adjust frame out of its calibration mode: "
+                            + hex (juce::MidiMessage (frame.data(), (int) frame.size())));
+
+    std::lock_guard<std::mutex> guard (stateLock);
+    keyMode = next;
 }
 
 void SimulatedInstrument::handleUnknown (const juce::MidiMessage& message, const juce::String& why)
@@ -624,4 +651,41 @@ juce::StringArray SimulatedInstrument::getFirmwareStatusLines() const
                        + juce::String (boardLayout.sizes[board]));
 
     return lines;
+}
+
+//==============================================================================
+bool SimulatedInstrument::expectKeyMode (KeyMode wanted, const juce::String& what)
+{
+    std::lock_guard<std::mutex> guard (stateLock);
+
+    if (keyMode != wanted)
+        errors.push_back (what + " asked for outside its calibration step");
+
+    return keyMode == wanted;
+}
+
+void SimulatedInstrument::reportRests (int count)
+{
+    if (expectKeyMode (KeyMode::findingRests, "rest reports"))
+        for (int key = 0; key < count; ++key)
+            controllerResponder.sendKeyPositionReport (kLowestKeyNote + key,
+                                                       0x00102030u + (std::uint32_t) key);
+}
+
+void SimulatedInstrument::reportDowns (int firstNote, int count)
+{
+    if (expectKeyMode (KeyMode::findingDowns, "down reports"))
+        for (int note = firstNote; note < firstNote + count; ++note)
+            send (juce::MidiMessage::programChange (1, note));
+}
+
+void SimulatedInstrument::reportSingleNote (int note, std::uint32_t value)
+{
+    if (expectKeyMode (KeyMode::findingDowns, "a single-note result"))
+        controllerResponder.sendKeyPositionReport (note, value);
+}
+
+void SimulatedInstrument::movePedal (std::uint8_t value)
+{
+    send (juce::MidiMessage::controllerEvent (1, 64, value));
 }

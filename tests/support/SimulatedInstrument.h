@@ -118,6 +118,23 @@ public:
     void setFirmwareStatusLines (const juce::StringArray& lines);
     juce::StringArray getFirmwareStatusLines() const;
 
+    //==============================================================================
+    // Key and pedal calibration. The instrument reports only what its calibration step allows
+    // (rests after the all-positions mode and a rest update, downs after a down update);
+    // asking it for anything else is recorded as an error.
+
+    /** Reports the rest positions of the first `count` keys, from note 28 up. */
+    void reportRests (int count);
+
+    /** Reports keys pressed fully down, as program changes on channel 1. */
+    void reportDowns (int firstNote, int count);
+
+    /** Reports the position measured for one key pressed fully down. */
+    void reportSingleNote (int note, std::uint32_t value);
+
+    /** Moves the sustain pedal: control change 64 on channel 1. */
+    void movePedal (std::uint8_t value);
+
     /** The instrument's MIDI-CI side, which universal system-exclusive messages go to. Its
         own exchanges may be started while the instrument is idle. */
     SimulatedMidiCiDevice midiCi { [this] (const CiBytes& message) { reply (message); } };
@@ -145,6 +162,9 @@ protected:
     virtual void handleUniversalSysEx (const juce::MidiMessage& message);
     virtual void handleChannelMessage (const juce::MidiMessage& message);
 
+    /** The calibration modes of M9_KEY_ADJUST. */
+    virtual void handleKeyAdjust (const Bytes& frame);
+
     /** Passes a message to unhandledMessageHandler, or records it as an error. */
     void handleUnknown (const juce::MidiMessage& message, const juce::String& why);
 
@@ -154,6 +174,16 @@ protected:
     void reply (const Bytes& bytes);
 
 private:
+    enum class KeyMode
+    {
+        playing,
+        findingRests,
+        findingDowns
+    };
+
+    /** Records an error unless the instrument is in this calibration step. */
+    bool expectKeyMode (KeyMode wanted, const juce::String& what);
+
     void run() override;
     void receiveFromProgram (const juce::MidiMessage& message);
     bool checkCarriable (const juce::MidiMessage& message);
@@ -167,6 +197,7 @@ private:
     std::map<std::uint8_t, std::uint8_t> settings;
     std::uint8_t keySplitFlag = 1;
     std::array<std::array<std::uint8_t, 16>, 4> pedalFields {};
+    KeyMode keyMode = KeyMode::playing;
     std::vector<juce::MidiMessage> received;
     std::vector<juce::String> errors;
     int replyDelayMs = 0;
