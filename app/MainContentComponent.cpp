@@ -2,8 +2,8 @@
 
 #include "MonitorLines.h"
 #include "MonitorWindow.h"
-#include "ToolWindow.h"
 #include "ToggleButtonColours.h"
+#include "ToolWindow.h"
 #include "protocol/FirmwareStream.h"
 #include "protocol/Midi9Frame.h"
 #include "protocol/Midi9Parser.h"
@@ -525,6 +525,7 @@ void MainContentComponent::addMessageToBuffer (const juce::MidiMessage& message)
     }
 
     incomingMessages.push (message);
+    mainTickPacer.workArrived();
 }
 
 //==============================================================================
@@ -619,7 +620,7 @@ void MainContentComponent::timerCallback (int timerID)
     switch (timerID)
     {
         case 1:
-            mainTick();
+            mainTickPacer.timerFired();
             break;
 
         case 2:
@@ -659,7 +660,8 @@ void MainContentComponent::mainTick()
 
     ota_pump_step();
 
-    if (ciDiscoveryCountdown > 0)
+    // The answer comes in on the instrument's input: the inquiry waits while timer 2 has yet to open it.
+    if (ciDiscoveryCountdown > 1 || (ciDiscoveryCountdown == 1 && !isTimerRunning (2)))
     {
         if (ciDiscoveryCountdown == 1)
             xmit_ci_packet (ci_discovery_inquiry_msg);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IncomingMessageRing.h"
+#include "MainTickPacer.h"
 #include "MidiDeviceLayer.h"
 #include "lookandfeel/KorvelCustomButtons.h"
 #include "lookandfeel/KorvelCustomLookAndFeel.h"
@@ -43,6 +44,10 @@ public:
     void buttonClicked (juce::Button* button) override;
     void handleIncomingMidiMessage (juce::MidiInput* source, const juce::MidiMessage& message) override;
     void timerCallback (int timerID) override;
+
+    /** One tick of timer 1: a message out of the ring, a firmware packet, a step of the countdown. */
+    void mainTick();
+
     void handleNoteOn (juce::MidiKeyboardState* source, int midiChannel, int midiNoteNumber,
                        float velocity) override;
     void handleNoteOff (juce::MidiKeyboardState* source, int midiChannel, int midiNoteNumber,
@@ -137,7 +142,13 @@ private:
     bool midi_present = false;
     bool reset_flag = false;
 
-    void mainTick();
+    // Timer 1 runs a tick per elapsed millisecond, and sleeps longer while none has anything to do.
+    MainTickPacer mainTickPacer { *this, 1, [this] { mainTick(); },
+                                  [this] {
+                                      return first_time == 0 || ciDiscoveryCountdown > 0
+                                             || ota_stream_active() || !incomingMessages.empty();
+                                  } };
+
     void pollInstrumentPresence();
 
     // Made once on the message thread; copies are safe to take on any thread.

@@ -195,6 +195,12 @@ void ota_pump_step()
     }
 }
 
+bool ota_stream_active()
+{
+    return std::any_of (std::begin (OTA_str_ctrl), std::end (OTA_str_ctrl),
+                        [] (const ota_stream_ctrl& s) { return s.state != OTA_STATE_IDLE; });
+}
+
 void handle_sx8_status (const _ump_message_struct& message)
 {
     if (pops == nullptr)

@@ -78,6 +78,9 @@ bool ota_start_transfer (const u8* image, std::int64_t size);
 /** One step of the firmware stream pump; the main tick runs it every millisecond. */
 void ota_pump_step();
 
+/** Whether any stream is past idle, so that the pump has work on the coming ticks. */
+bool ota_stream_active();
+
 /** Handles a SysEx8 status packet from the instrument. */
 void handle_sx8_status (const _ump_message_struct& message);
 

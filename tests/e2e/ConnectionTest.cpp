@@ -177,7 +177,7 @@ TEST_F (Connection, AScanWithoutTheInstrumentLeavesARunningCountdownAlone)
     start();
     holdPresencePoll();
     content->stopTimer (1);
-    content->timerCallback (1);
+    content->mainTick();
     ASSERT_EQ (content->ciDiscoveryCountdown, 99);
 
     instrument.unplug();

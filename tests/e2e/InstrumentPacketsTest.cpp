@@ -65,7 +65,7 @@ protected:
     {
         for (int i = 0; i < count; ++i)
         {
-            content->timerCallback (1);
+            content->mainTick();
             sync();
         }
     }

@@ -31,7 +31,7 @@ protected:
     void tick (int count = 1)
     {
         for (int i = 0; i < count; ++i)
-            content->timerCallback (1);
+            content->mainTick();
     }
 
     /** The lines that these messages produce when routed one by one. */
