@@ -356,6 +356,7 @@ void MainContentComponent::getSelectedMidiPorts()
     if (instrumentInputFound == 1 && instrumentOutputFound == 1)
     {
         ciDiscoveryCountdown = 100;
+        mainTickWorkArrived();
         controls.enableAllUi();
         setupMenuButton.setEnabled (true);
     }

@@ -105,6 +105,7 @@ public:
     void selectSustainMode (int modeId) override;
     void feedIncomingMessage (const juce::MidiMessage& message) override;
     void appendOutProgressDot() override;
+    void mainTickWorkArrived() override { mainTickPacer.workArrived(); }
 
     //==============================================================================
     // MIDI connection and incoming road

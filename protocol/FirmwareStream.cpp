@@ -145,6 +145,7 @@ bool ota_start_transfer (const u8* image, std::int64_t size)
 
     ump_out (openPacket (t, SX8_OTA_OPEN_SEND_STREAM, r.size));
     ump_out (openPacket (t, SX8_OTA_OPEN_REPLY_STREAM, r.size));
+    pops->mainTickWorkArrived();
     return true;
 }
 

@@ -135,6 +135,10 @@ public:
     /** Appends a progress dot to the end of the MIDI OUT log, without a line end. */
     virtual void appendOutProgressDot() = 0;
 
+    /** The main tick has work again (a stream opened, a countdown started): bring back its
+        full pace. Callable from any thread. */
+    virtual void mainTickWorkArrived() { }
+
 private:
     JUCE_DECLARE_NON_COPYABLE (InstrumentHost)
 };
