@@ -37,7 +37,14 @@ public:
     class PendingEchoes
     {
     public:
-        void sent (int value) { values.push_back (value); }
+        void sent (int value)
+        {
+            // An instrument that never echoes must not make this grow without end.
+            if (values.size() >= 16)
+                values.erase (values.begin());
+
+            values.push_back (value);
+        }
 
         /** True for the echo of a value that a newer one has already followed: moving the
             widget back would send it again, and the two echoes would chase each other. */
