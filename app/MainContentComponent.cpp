@@ -23,7 +23,9 @@ constexpr int kMenuColumnWidth = 136;
 // calibration releasing its keys); feed it under its own lock, as its mouse path does.
 void feedKeyboardState (juce::MidiKeyboardState& state, const juce::MidiMessage& message)
 {
-    juce::MidiBuffer single;
+    // One buffer per calling thread, kept, so that a received message costs no allocation.
+    thread_local juce::MidiBuffer single;
+    single.clear();
     single.addEvent (message, 0);
     state.processNextMidiBuffer (single, 0, 1, false);
 }
