@@ -61,3 +61,19 @@ void KorvelWidgetStyle::releaseAlertLooks (juce::AlertWindow& alert)
         if (auto* button = dynamic_cast<juce::TextButton*> (child))
             button->setLookAndFeel (nullptr);
 }
+
+void KorvelWidgetStyle::enterModal (juce::AlertWindow& alert, std::function<void (int)> onResult)
+{
+    alert.enterModalState (true,
+                           juce::ModalCallbackFunction::create (
+                               [safeAlert = juce::Component::SafePointer<juce::AlertWindow> (&alert),
+                                onResult = std::move (onResult)] (int result)
+                               {
+                                   if (onResult)
+                                       onResult (result);
+
+                                   if (safeAlert != nullptr)
+                                       releaseAlertLooks (*safeAlert);
+                               }),
+                           true);
+}

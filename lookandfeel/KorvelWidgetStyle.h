@@ -4,6 +4,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <functional>
 #include <initializer_list>
 
 /** Text colours of a styled button, off and on. */
@@ -37,4 +38,8 @@ struct KorvelWidgetStyle
 
     /** Sets the alert's look-and-feel and that of each of its text buttons back to none. */
     static void releaseAlertLooks (juce::AlertWindow& alert);
+
+    /** Runs the alert modally and deletes it when dismissed. The callback gets the result;
+        then, if the alert is still there, its looks are released. */
+    static void enterModal (juce::AlertWindow& alert, std::function<void (int)> onResult);
 };

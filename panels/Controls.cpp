@@ -480,24 +480,20 @@ void Controls::showSplitDialogBox()
 
     splitDialog = dialog;
 
-    auto finished = [safeThis = selfReference, safeDialog = splitDialog] (int result)
-    {
-        if (safeThis == nullptr)
-            return;
+    KorvelWidgetStyle::enterModal (*dialog,
+                                   [safeThis = selfReference] (int result)
+                                   {
+                                       if (safeThis == nullptr)
+                                           return;
 
-        // Out-of-range values are limited to the slider's "none" end.
-        if (result == 1)
-            safeThis->keySplitSlider.setValue (0.0, juce::sendNotification);
-        else if (result == 2)
-            safeThis->keySplitSlider.setValue (60.0, juce::sendNotification);
+                                       // Out-of-range values are limited to the slider's "none" end.
+                                       if (result == 1)
+                                           safeThis->keySplitSlider.setValue (0.0, juce::sendNotification);
+                                       else if (result == 2)
+                                           safeThis->keySplitSlider.setValue (60.0, juce::sendNotification);
 
-        safeThis->splitDialogWaiting = false;
-
-        if (safeDialog != nullptr)
-            KorvelWidgetStyle::releaseAlertLooks (*safeDialog);
-    };
-
-    dialog->enterModalState (true, juce::ModalCallbackFunction::create (finished), true);
+                                       safeThis->splitDialogWaiting = false;
+                                   });
     splitDialogWaiting = true;
 }
 

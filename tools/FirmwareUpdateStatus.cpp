@@ -398,15 +398,13 @@ void FirmwareUpdateStatus::ask (const juce::String& title, const juce::String& m
     box->setAlwaysOnTop (true);
     openBox = box;
 
-    box->enterModalState (true,
-                          juce::ModalCallbackFunction::create (
-                              [safeThis = juce::Component::SafePointer<FirmwareUpdateStatus> (this),
-                               onFirstButton = std::move (onFirstButton)] (int result)
-                              {
-                                  if (safeThis != nullptr && result == 1 && onFirstButton)
-                                      onFirstButton();
-                              }),
-                          true);
+    KorvelWidgetStyle::enterModal (*box,
+                                   [safeThis = juce::Component::SafePointer<FirmwareUpdateStatus> (this),
+                                    onFirstButton = std::move (onFirstButton)] (int result)
+                                   {
+                                       if (safeThis != nullptr && result == 1 && onFirstButton)
+                                           onFirstButton();
+                                   });
 }
 
 void FirmwareUpdateStatus::cancel()

@@ -217,17 +217,12 @@ void Setup::runModal (juce::AlertWindow* alert, std::function<void()> onYes)
     openAlerts.add (safeAlert);
 
     // When the panel goes first it deletes the alert, and this runs with result 0.
-    alert->enterModalState (true,
-                            juce::ModalCallbackFunction::create (
-                                [safeAlert, onYes = std::move (onYes)] (int result)
-                                {
-                                    if (result == 1 && onYes)
-                                        onYes();
-
-                                    if (safeAlert != nullptr)
-                                        KorvelWidgetStyle::releaseAlertLooks (*safeAlert);
-                                }),
-                            true);
+    KorvelWidgetStyle::enterModal (*alert,
+                                   [onYes = std::move (onYes)] (int result)
+                                   {
+                                       if (result == 1 && onYes)
+                                           onYes();
+                                   });
 }
 
 //==============================================================================
