@@ -478,7 +478,8 @@ void MainContentComponent::handleIncomingMidiMessage (juce::MidiInput*, const ju
 
     feedKeyboardState (keyboardState, message);
 
-    if ((status & 0xf0) == 0xa0 && size >= 3)
+    // A back-end that does not mask data bytes can hand over a note past the table.
+    if ((status & 0xf0) == 0xa0 && size >= 3 && bytes[1] < notePressures.size())
     {
         const int note = bytes[1];
         notePressures[(size_t) note].store (bytes[2]);
@@ -710,6 +711,7 @@ void MainContentComponent::pollInstrumentPresence()
     else if (midi_present)
     {
         midi_present = false;
+        controls.forgetAwaitedEchoes();
         controls.setVisible (true);
         controlsMenuButton.setToggleState (true, juce::sendNotification);
         setupMenuButton.setToggleState (false, juce::sendNotification);

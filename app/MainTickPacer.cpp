@@ -1,11 +1,13 @@
 #include "MainTickPacer.h"
 
 MainTickPacer::MainTickPacer (juce::MultiTimer& timerToDrive, int timerIdToDrive,
-                              std::function<void()> tickToRun, std::function<bool()> workPending)
+                              std::function<void()> tickToRun, std::function<bool()> workPending,
+                              TickClock::Clock clock)
     : timer (timerToDrive)
     , timerId (timerIdToDrive)
     , tick (std::move (tickToRun))
     , pending (std::move (workPending))
+    , tickClock (std::move (clock))
 {
 }
 

@@ -9,14 +9,15 @@
 //==============================================================================
 /**
     Drives a 1 ms tick from one timer of a juce::MultiTimer: runs the ticks its TickClock finds
-    due, lets the timer sleep longer while nothing is pending, and brings the 1 ms pace back as
-    soon as another thread hands over work. A timer that is stopped stays stopped.
+    due (a few at most per callback), lets the timer sleep longer while nothing is pending, and
+    brings the 1 ms pace back as soon as another thread hands over work. A timer that is
+    stopped stays stopped.
 */
 class MainTickPacer : private juce::AsyncUpdater
 {
 public:
     MainTickPacer (juce::MultiTimer& timerToDrive, int timerIdToDrive, std::function<void()> tickToRun,
-                   std::function<bool()> workPending);
+                   std::function<bool()> workPending, TickClock::Clock clock = TickClock::steadyMilliseconds);
     ~MainTickPacer() override;
 
     /** Message thread: the timer's callback. */

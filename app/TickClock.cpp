@@ -1,5 +1,6 @@
 #include "TickClock.h"
 
+#include <algorithm>
 #include <cmath>
 
 TickClock::TickClock (Clock clockToUse) : clock (std::move (clockToUse))
@@ -18,17 +19,12 @@ int TickClock::takeDueTicks()
         return due;
     }
 
-    const auto elapsed = std::floor (now - lastRunMs);
-
-    if (elapsed >= (double) maxCatchUp)
-    {
-        lastRunMs = now;
-        return maxCatchUp;
-    }
-
-    // The fraction of a millisecond left over counts towards the next tick.
-    lastRunMs += elapsed;
-    return (int) elapsed;
+    // Ticks owed beyond maxCatchUp are dropped; the fraction of a millisecond left over
+    // counts towards the next tick.
+    lastRunMs = std::max (lastRunMs, now - (double) maxCatchUp);
+    const auto due = std::min ((int) std::floor (now - lastRunMs), maxTicksPerCallback);
+    lastRunMs += due;
+    return due;
 }
 
 int TickClock::nextInterval (const std::function<bool()>& pending)

@@ -7,10 +7,16 @@
 
 //==============================================================================
 /**
-    The arithmetic of a 1 ms tick driven by a timer that fires late and unevenly: each callback
-    runs one tick for every whole millisecond since the ticks already run, so counts of ticks
+    The arithmetic of a 1 ms tick driven by a timer that fires late and unevenly: callbacks
+    run one tick for every whole millisecond since the ticks already run, so counts of ticks
     stay counts of milliseconds. While nothing is pending the timer may sleep longer; the ticks
     it skips then would have found nothing to do, so waking from that quiet owes none of them.
+
+    A stall is made up without a burst: each tick may send one firmware packet, and the
+    instrument's flow control (pause, set offset, resume) can only act between callbacks. So a
+    callback runs at most maxTicksPerCallback ticks and leaves the rest owed to the callbacks
+    after it, which at the 1 ms pace work the debt off at three ticks a millisecond. At most
+    maxCatchUp ticks are ever owed; a longer stall drops the rest.
 */
 class TickClock
 {
@@ -18,15 +24,20 @@ public:
     /** Milliseconds on a steady scale. */
     using Clock = std::function<double()>;
 
-    /** Ticks made up at most after a stall; the rest are dropped rather than sent as a flood of
-        firmware packets. */
+    /** The program's clock: JUCE's high-resolution millisecond counter. */
+    static double steadyMilliseconds() { return juce::Time::getMillisecondCounterHiRes(); }
+
+    /** Ticks owed at most after a stall. */
     static constexpr int maxCatchUp = 50;
+
+    /** Ticks, and so firmware packets, run at most within one timer callback. */
+    static constexpr int maxTicksPerCallback = 4;
 
     /** The timer interval while nothing is pending; a countdown or stream started meanwhile
         begins at most this late. */
     static constexpr int quietIntervalMs = 10;
 
-    explicit TickClock (Clock clockToUse = [] { return juce::Time::getMillisecondCounterHiRes(); });
+    explicit TickClock (Clock clockToUse = steadyMilliseconds);
 
     /** Message thread, on each timer callback: the ticks to run now, counted as run. One on the
         first call and after a quiet spell, none when the clock went back. */

@@ -63,7 +63,8 @@ inline double cpuSeconds()
            + (double) usage.ru_stime.tv_sec + (double) usage.ru_stime.tv_usec * 1.0e-6;
 }
 
-/** The central component, counting the callbacks of its main timer (its wake-ups). */
+/** The central component, counting the callbacks of its main timer (its wake-ups) and, once
+    countSends() has wrapped its output, the most messages sent within one of them. */
 class TickCountingContent : public MainContentComponent
 {
 public:
@@ -71,12 +72,40 @@ public:
 
     void timerCallback (int timerID) override
     {
-        if (timerID == 1)
-            ++wakeUps;
+        if (timerID != 1)
+        {
+            MainContentComponent::timerCallback (timerID);
+            return;
+        }
+
+        ++wakeUps;
+        const auto sentBefore = sent;
         MainContentComponent::timerCallback (timerID);
+        mostSentInOneWakeUp = std::max (mostSentInOneWakeUp, sent - sentBefore);
+    }
+
+    void countSends()
+    {
+        struct CountingPort : MidiOutputPort
+        {
+            CountingPort (std::unique_ptr<MidiOutputPort> p, long& n) : port (std::move (p)), count (n) { }
+            void sendMessageNow (const juce::MidiMessage& m) override
+            {
+                ++count;
+                port->sendMessageNow (m);
+            }
+            juce::String getIdentifier() const override { return port->getIdentifier(); }
+
+            std::unique_ptr<MidiOutputPort> port;
+            long& count;
+        };
+
+        if (midiOutput != nullptr)
+            midiOutput = std::make_unique<CountingPort> (std::move (midiOutput), sent);
     }
 
     std::atomic<long> wakeUps { 0 };
+    long sent = 0, mostSentInOneWakeUp = 0; // message thread only
 };
 
 /** A component in a window of its own, as the program shows it. */

@@ -44,6 +44,7 @@ int measureUpload()
     auto& receiver = instrument.getFirmwareReceiver();
     auto& record = OTA_str_ctrl[ota_target_id (content.boardType)];
 
+    content.countSends();
     bench::StockTimer stock;
     const auto wakeUpsBefore = content.wakeUps.load();
     const auto start = nowMs();
@@ -87,6 +88,8 @@ int measureUpload()
         (double) (stockAtLastData - stockAtFirstData) / streamingSeconds,
         ideal * 1000.0 * streamingSeconds / juce::jmax (1.0, (double) (stockAtLastData - stockAtFirstData)),
         1000.0 * streamingSeconds / juce::jmax (1.0, (double) (stockAtLastData - stockAtFirstData)));
+    std::printf ("most messages sent to the instrument within one callback of timer 1: %ld (at most %d)\n",
+                 content.mostSentInOneWakeUp, TickClock::maxTicksPerCallback);
     return exact ? 0 : 1;
 }
 } // namespace

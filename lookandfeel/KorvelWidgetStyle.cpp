@@ -13,7 +13,8 @@ void KorvelWidgetStyle::caption (juce::Component& parent, juce::Label& label, ju
 void KorvelWidgetStyle::button (juce::Component& parent, juce::TextButton& button,
                                 juce::Button::Listener* listener, juce::LookAndFeel& look,
                                 juce::Rectangle<int> bounds, const juce::String& text,
-                                const juce::String& name, bool generic, KorvelButtonColours colours)
+                                const juce::String& name, bool generic,
+                                std::optional<KorvelButtonColours> colours)
 {
     parent.addAndMakeVisible (button);
 
@@ -23,12 +24,16 @@ void KorvelWidgetStyle::button (juce::Component& parent, juce::TextButton& butto
     button.setLookAndFeel (&look);
     button.setBounds (bounds);
 
-    const auto base = parent.findColour (juce::TextButton::buttonColourId);
-    button.setColour (juce::TextButton::buttonColourId, base);
-    button.setColour (juce::TextButton::buttonOnColourId, base);
-    button.setColour (juce::TextButton::textColourOffId, colours.textOff);
-    button.setColour (juce::TextButton::textColourOnId, colours.textOn);
-    button.setColour (juce::ComboBox::outlineColourId, juce::Colours::black);
+    if (colours.has_value())
+    {
+        const auto base = parent.findColour (juce::TextButton::buttonColourId);
+        button.setColour (juce::TextButton::buttonColourId, base);
+        button.setColour (juce::TextButton::buttonOnColourId, base);
+        button.setColour (juce::TextButton::textColourOffId, colours->textOff);
+        button.setColour (juce::TextButton::textColourOnId, colours->textOn);
+        button.setColour (juce::ComboBox::outlineColourId, juce::Colours::black);
+    }
+
     button.getProperties().set ("generic", generic);
     button.setButtonText (text);
     button.setName (name);

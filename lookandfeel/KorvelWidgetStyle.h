@@ -6,8 +6,10 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 
-/** Text colours of a styled button, off and on. */
+/** The colours a tool panel gives its buttons: the panel's own button colour, on or off, these
+    texts and a black outline. */
 struct KorvelButtonColours
 {
     juce::Colour textOff = juce::Colours::lightgrey;
@@ -26,11 +28,13 @@ struct KorvelWidgetStyle
     static void caption (juce::Component& parent, juce::Label& label, juce::Rectangle<int> bounds,
                          float fontHeight, const juce::String& text);
 
-    /** A button in the parent's own button colour, with a black outline, the given texts and
-        look, that does not toggle. A "generic" button draws a power symbol instead of its text. */
+    /** A button with the given text, name and look, that does not toggle. A "generic" button
+        draws a power symbol instead of its text. Its colours are those of the colour set when
+        one is given, otherwise its look's own. */
     static void button (juce::Component& parent, juce::TextButton& button, juce::Button::Listener* listener,
                         juce::LookAndFeel& look, juce::Rectangle<int> bounds, const juce::String& text,
-                        const juce::String& name, bool generic, KorvelButtonColours colours = {});
+                        const juce::String& name, bool generic,
+                        std::optional<KorvelButtonColours> colours = std::nullopt);
 
     /** Gives the first text buttons of an alert (in child order) the look and these bounds. */
     static void alertButtons (juce::AlertWindow& alert, juce::LookAndFeel& look,

@@ -119,19 +119,21 @@ Controls::Controls (MainContentComponent& ownerToUse) : owner (ownerToUse)
     // "Pressure ON" before any "Pressure OFF" restores what is shown now, never garbage.
     savedPressureGain = (int) pressureGainSlider.getValue();
 
-    const KorvelButtonColours plusColours { juce::Colour (0xffde6a40) };
     KorvelWidgetStyle::button (*this, refreshPortsButton, this, buttonLook, { 228, 150, 95, 22 },
                                "Refresh Ports", "refreshPorts", false);
     KorvelWidgetStyle::button (*this, velocityCurveButton, this, buttonLook, { 665, 77, 25, 25 }, "+",
-                               "velocityCurve", false, plusColours);
+                               "velocityCurve", false);
     KorvelWidgetStyle::button (*this, pressureParametersButton, this, buttonLook, { 665, 135, 25, 25 }, "+",
-                               "pressureParameters", false, plusColours);
+                               "pressureParameters", false);
     KorvelWidgetStyle::button (*this, keySplitButton, this, buttonLook, { 665, 196, 25, 25 }, "+", "keySplit",
-                               false, plusColours);
+                               false);
 
     for (auto* button :
          { &refreshPortsButton, &velocityCurveButton, &pressureParametersButton, &keySplitButton })
         button->setEnabled (true);
+
+    for (auto* plus : { &velocityCurveButton, &pressureParametersButton, &keySplitButton })
+        plus->setColour (juce::TextButton::textColourOffId, juce::Colour (0xffde6a40));
 
     midiChannelBox.setSelectedId (1, juce::sendNotification);
 }
@@ -436,8 +438,15 @@ void Controls::refreshPorts()
     owner.logOutMessage ("Refresh MIDI Ports");
 }
 
+void Controls::forgetAwaitedEchoes()
+{
+    for (auto* echoes : { &gainEchoes, &splitEchoes, &channelEchoes, &middleCEchoes })
+        echoes->forget();
+}
+
 void Controls::getParametersFromTarget()
 {
+    forgetAwaitedEchoes();
     owner.logOutMessage ("Querying Parameters...");
 
     if (owner.instrumentInputFound != 1 || owner.instrumentOutputFound != 1)

@@ -50,6 +50,8 @@ public:
             widget back would send it again, and the two echoes would chase each other. */
         bool isStale (int reported);
 
+        void forget() { values.clear(); }
+
     private:
         std::vector<int> values;
     };
@@ -67,8 +69,12 @@ public:
     void disableAllUi();
     void enableAllUi();
 
-    /** Asks the instrument for its current settings, when both of its ports were found. */
+    /** Asks the instrument for its current settings, when both of its ports were found. The
+        reports that answer it are the truth, so no echo is awaited any more. */
     void getParametersFromTarget();
+
+    /** The instrument's ports are gone: the echoes still awaited will never come. */
+    void forgetAwaitedEchoes();
 
     /** A key played while the split dialog waits; callable from the MIDI thread. */
     void setSplitDialogNote (int note);

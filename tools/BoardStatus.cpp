@@ -51,7 +51,7 @@ void BoardStatus::setupButtons (juce::TextButton* button, int x, int, int width,
                                 juce::String name, bool generic)
 {
     KorvelWidgetStyle::button (*this, *button, this, buttonsLookAndFeel, { x, 185, width, 20 },
-                               generic ? juce::String() : text, name, generic);
+                               generic ? juce::String() : text, name, generic, KorvelButtonColours {});
 }
 
 void BoardStatus::drawLabel (juce::Label* label, int x, int y, int, int, float, juce::String text)

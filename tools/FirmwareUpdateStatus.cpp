@@ -164,7 +164,8 @@ void FirmwareUpdateStatus::drawLabel (juce::Label* label, int x, int y, int widt
 void FirmwareUpdateStatus::setupButtons (juce::TextButton* button, int x, int y, int, int, juce::String text,
                                          juce::String name, bool)
 {
-    KorvelWidgetStyle::button (*this, *button, this, buttonsLookAndFeel, { x, y, 75, 35 }, text, name, false);
+    KorvelWidgetStyle::button (*this, *button, this, buttonsLookAndFeel, { x, y, 75, 35 }, text, name, false,
+                               KorvelButtonColours {});
 }
 
 juce::String FirmwareUpdateStatus::getSelectedFilePath() const
@@ -476,16 +477,25 @@ void FirmwareUpdateStatus::noticeDisconnection()
     if (std::exchange (instrumentWasConnected, connected) == connected || connected)
         return;
 
-    // Whatever was still to go would reach the instrument after it comes back, unasked.
-    auto& record = OTA_str_ctrl[ota_target_id (owner->boardType)];
+    // Only a stream in flight is cut off; between streams the ports going and coming back is the
+    // power cycle the update asks for. What was still to go of a cut stream would reach the
+    // instrument after it comes back, unasked.
+    bool cutOff = false;
 
-    if (record.state == OTA_STATE_OPENING || record.state == OTA_STATE_STREAMING
-        || record.state == OTA_STATE_WAIT_CONFIRM)
+    for (auto& record : OTA_str_ctrl)
     {
-        record.state = OTA_STATE_IDLE;
-        record.send_open = 0;
-        record.reply_open = 0;
+        if (record.state == OTA_STATE_OPENING || record.state == OTA_STATE_STREAMING
+            || record.state == OTA_STATE_WAIT_CONFIRM)
+        {
+            record.state = OTA_STATE_IDLE;
+            record.send_open = 0;
+            record.reply_open = 0;
+            cutOff = true;
+        }
     }
+
+    if (!cutOff)
+        return;
 
     owner->logOutMessage ("Instrument disconnected during the MIDI firmware update");
 

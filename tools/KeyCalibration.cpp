@@ -71,7 +71,8 @@ KeyCalibration::~KeyCalibration()
 void KeyCalibration::setupButtons (juce::TextButton& button, int x, int width, const juce::String& text,
                                    const juce::String& name)
 {
-    KorvelWidgetStyle::button (*this, button, this, buttonLook, { x, 240, width, 45 }, text, name, false);
+    KorvelWidgetStyle::button (*this, button, this, buttonLook, { x, 240, width, 45 }, text, name, false,
+                               KorvelButtonColours {});
 }
 
 bool KeyCalibration::hitTest (int x, int y)

@@ -145,7 +145,8 @@ void KeyboardSetup::drawSlider (juce::Slider& slider, int x, int y, int decimals
 void KeyboardSetup::setupButtons (juce::TextButton& button, int x, const juce::String& text,
                                   const juce::String& name)
 {
-    KorvelWidgetStyle::button (*this, button, this, buttonLook, { x, 440, 75, 35 }, text, name, false);
+    KorvelWidgetStyle::button (*this, button, this, buttonLook, { x, 440, 75, 35 }, text, name, false,
+                               KorvelButtonColours {});
 }
 
 bool KeyboardSetup::hitTest (int x, int y)

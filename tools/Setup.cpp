@@ -100,7 +100,7 @@ void Setup::drawLabel (juce::Label* label, int x, int y, int, int, float fontHei
 void Setup::setupBasicButton (juce::TextButton* button, int x, int y, int, int, juce::String name)
 {
     KorvelWidgetStyle::button (*this, *button, this, buttonsLookAndFeel, { x, y, 40, 20 }, {}, name, true,
-                               { juce::Colours::lightgreen, juce::Colours::lightgreen });
+                               KorvelButtonColours { juce::Colours::lightgreen, juce::Colours::lightgreen });
 }
 
 //==============================================================================

@@ -62,7 +62,8 @@ SustainCalibration::~SustainCalibration()
 void SustainCalibration::setupButtons (juce::TextButton& button, int x, const juce::String& text,
                                        const juce::String& name)
 {
-    KorvelWidgetStyle::button (*this, button, this, buttonLook, { x, 240, 75, 35 }, text, name, false);
+    KorvelWidgetStyle::button (*this, button, this, buttonLook, { x, 240, 75, 35 }, text, name, false,
+                               KorvelButtonColours {});
 }
 
 bool SustainCalibration::hitTest (int x, int y)

@@ -47,6 +47,10 @@ TEST_F (IncomingRoad, PressureIsRecordedEvenWhenTheMonitorHidesIt)
     EXPECT_EQ (content->notePressures[64].load(), 77);
     tick();
     EXPECT_TRUE (content->getInLines().empty());
+
+    // A note byte past 127, from a back-end that does not mask it, gives no pressure but is passed on
+    content->handleIncomingMidiMessage (nullptr, juce::MidiMessage (0xa0, 0xc0, 55));
+    EXPECT_EQ (drainRing (*content).size(), 1u);
 }
 
 TEST_F (IncomingRoad, CalibrationTurnsProgramChangesIntoKeysAndDropsNotes)

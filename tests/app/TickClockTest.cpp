@@ -1,4 +1,6 @@
-#include "app/TickClock.h"
+#include "app/MainTickPacer.h"
+
+#include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +11,8 @@ constexpr double busy = -2.0; // the callback found work pending
 
 struct Step
 {
-    double nowMs; // a callback at this clock reading, or quiet / busy
-    int ticks; // ticks due at that reading
+    double nowMs; // callbacks at this clock reading until none is due, or quiet / busy
+    int ticks; // ticks due in all at that reading
 };
 
 struct Row
@@ -25,7 +27,7 @@ TEST (TickClock, RunsOneTickPerElapsedMillisecond)
     const std::vector<Row> rows {
         { "callbacks late and early",
           { { 100, 1 }, { 101, 1 }, { 102.6, 1 }, { 103.4, 1 }, { 103.9, 0 }, { 104.1, 1 } } },
-        { "a stall is made up", { { 0, 1 }, { 1, 1 }, { 31.5, 30 }, { 32, 1 } } },
+        { "a stall is made up, a few ticks a callback", { { 0, 1 }, { 1, 1 }, { 31.5, 30 }, { 32, 1 } } },
         { "a long stall is capped, the rest dropped",
           { { 0, 1 }, { 5000, TickClock::maxCatchUp }, { 5000.9, 0 }, { 5001, 1 } } },
         { "a clock that jumps back", { { 1000, 1 }, { 1003, 3 }, { 10, 0 }, { 10.5, 0 }, { 11, 1 } } },
@@ -52,7 +54,58 @@ TEST (TickClock, RunsOneTickPerElapsedMillisecond)
             }
 
             now = step.nowMs;
-            EXPECT_EQ (clock.takeDueTicks(), step.ticks) << row.what << " at " << now;
+            int ticks = 0;
+            for (int due; (due = clock.takeDueTicks()) > 0; ticks += due)
+                EXPECT_LE (due, TickClock::maxTicksPerCallback) << row.what << ": a burst at " << now;
+            EXPECT_EQ (ticks, step.ticks) << row.what << " at " << now;
         }
+    }
+}
+
+TEST (MainTickPacer, WorkHandedOverWhileGoingQuietIsSeenByTheDecisionOrByTheWake)
+{
+    struct IdleTimer : juce::MultiTimer
+    {
+        void timerCallback (int) override { } // only the pacer's own wake-up runs ticks here
+    };
+
+    for (const bool beforeTheCheck : { true, false })
+    {
+        IdleTimer timer;
+        MainTickPacer* pacer = nullptr;
+        int handedOver = 0, worked = 0, decisions = 0;
+        auto handOver = [&]
+        {
+            ++handedOver;
+            pacer->workArrived();
+        };
+
+        MainTickPacer pacerUnderTest (
+            timer, 1, [&] { worked = handedOver; },
+            [&]
+            {
+                // The other thread hands work over while the first decision asks what is pending
+                const bool first = decisions++ == 0;
+                if (first && beforeTheCheck)
+                    handOver();
+                const bool pending = handedOver > worked;
+                if (first && !beforeTheCheck)
+                    handOver();
+                return pending;
+            },
+            [] { return 0.0; });
+        pacer = &pacerUnderTest;
+        timer.startTimer (1, 1);
+
+        pacerUnderTest.timerFired();
+        EXPECT_EQ (timer.getTimerInterval (1), beforeTheCheck ? 1 : TickClock::quietIntervalMs);
+
+        if (!beforeTheCheck)
+        {
+            testhelpers::pumpUntil ([&] { return worked == handedOver; });
+            EXPECT_EQ (worked, 1) << "the wake-up was lost";
+        }
+
+        timer.stopTimer (1);
     }
 }

@@ -191,6 +191,26 @@ TEST_F (ControlsTest, ReportsAreSentBackOnceAndTheEchoEndsTheExchange)
     testhelpers::writeSnapshot (*content, "controls-view");
 }
 
+TEST_F (ControlsTest, AfterAnEchoIsLostTheNextQueryShowsWhatTheInstrumentHas)
+{
+    startAndSettle();
+    auto& gain = content->controls.pressureGainSlider;
+
+    // The instrument takes 30, but its echo is lost as it goes; 50 is lost whole
+    instrument.setReplyDelay (200);
+    gain.setValue (30, juce::sendNotificationSync);
+    ASSERT_TRUE (pumpUntil ([&] { return instrument.getSetting (M9_AFTER_PRESSURE_GAIN) == 30; }));
+    instrument.unplug();
+    gain.setValue (50, juce::sendNotificationSync);
+    instrument.waitUntilIdle();
+    instrument.setReplyDelay (0);
+    instrument.plug();
+
+    click ("refreshPorts");
+    quiet();
+    EXPECT_EQ (gain.getValue(), 30.0);
+}
+
 TEST_F (ControlsTest, SplitDialogFollowsPlayedKeys)
 {
     startAndSettle();

@@ -198,6 +198,7 @@ TEST_F (SetupTools, FirmwareUpdateFromABinFileToSuccess)
 {
     instrument.setBoardLayout (SimulatedInstrument::BoardLayout::twoBoards());
     start();
+    pollPresence();
     settle();
 
     // Board one's last progress step falls well before the end of this image
@@ -214,10 +215,20 @@ TEST_F (SetupTools, FirmwareUpdateFromABinFileToSuccess)
     pumpMessages (400); // the bar catches up with the progress
     writeSnapshot (*dialog(), "firmware-view-3");
 
+    // The power cycle that step 2 asks for cuts off no stream
+    instrument.unplug();
+    pollPresence();
+    pumpMessages (300);
+    instrument.plug();
+    pollPresence();
+    settle();
+    EXPECT_EQ (content->countOutLines ("Instrument disconnected during the MIDI firmware update"), 0);
+
     instrument.setReplyDelay (3);
     click ("fwUpdateStatusNext");
     click ("NEXT");
     ASSERT_TRUE (dialogReaches (5));
+    EXPECT_EQ (instrument.countReceived (midi9_short_command (M9_FIRMWARE_STEP_2)), 1);
     writeSnapshot (*dialog(), "firmware-view-5");
 
     ASSERT_TRUE (dialogReaches (8));
