@@ -12,4 +12,4 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVN5_TSAN
 cmake --build "$build_dir" --target vn5_tests
 
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 ${TSAN_OPTIONS:-}"
-scripts/with-xvfb.sh "$build_dir/tests/vn5_tests" --gtest_filter='IncomingMessageRing.*:TickClock.*:IncomingRoad.*:Connection.*:Logging.*:MidiCiStartup.*:MidiCiWithDevice.*:InstrumentPackets.*:InstrumentReplies.*:ImageSizes/FirmwareUpload.*:SimulatedInstrumentTest.*:Calibration.*'
+scripts/with-xvfb.sh "$build_dir/tests/vn5_tests" --gtest_filter='IncomingMessageRing.*:TickClock.*:MainTickPacer.*:IncomingRoad.*:Connection.*:Logging.*:MidiCiStartup.*:MidiCiWithDevice.*:InstrumentPackets.*:InstrumentReplies.*:ImageSizes/FirmwareUpload.*:SimulatedInstrumentTest.*:Calibration.*'

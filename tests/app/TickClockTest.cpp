@@ -67,45 +67,38 @@ TEST (MainTickPacer, WorkHandedOverWhileGoingQuietIsSeenByTheDecisionOrByTheWake
     struct IdleTimer : juce::MultiTimer
     {
         void timerCallback (int) override { } // only the pacer's own wake-up runs ticks here
-    };
+    } timer;
 
-    for (const bool beforeTheCheck : { true, false })
+    for (const bool seenByTheDecision : { true, false })
     {
-        IdleTimer timer;
-        MainTickPacer* pacer = nullptr;
-        int handedOver = 0, worked = 0, decisions = 0;
-        auto handOver = [&]
-        {
-            ++handedOver;
-            pacer->workArrived();
-        };
-
-        MainTickPacer pacerUnderTest (
+        int handedOver = 0, worked = 0;
+        std::function<void()> handOver;
+        MainTickPacer pacer (
             timer, 1, [&] { worked = handedOver; },
             [&]
             {
-                // The other thread hands work over while the first decision asks what is pending
-                const bool first = decisions++ == 0;
-                if (first && beforeTheCheck)
-                    handOver();
+                // The other thread hands work over once, just before or just after the pacer looks
+                const auto now = std::exchange (handOver, nullptr);
+                if (now && seenByTheDecision)
+                    now();
                 const bool pending = handedOver > worked;
-                if (first && !beforeTheCheck)
-                    handOver();
+                if (now && !seenByTheDecision)
+                    now();
                 return pending;
             },
             [] { return 0.0; });
-        pacer = &pacerUnderTest;
-        timer.startTimer (1, 1);
-
-        pacerUnderTest.timerFired();
-        EXPECT_EQ (timer.getTimerInterval (1), beforeTheCheck ? 1 : TickClock::quietIntervalMs);
-
-        if (!beforeTheCheck)
+        handOver = [&]
         {
-            testhelpers::pumpUntil ([&] { return worked == handedOver; });
-            EXPECT_EQ (worked, 1) << "the wake-up was lost";
-        }
+            ++handedOver;
+            pacer.workArrived();
+        };
 
+        timer.startTimer (1, 1);
+        pacer.timerFired();
+        if (seenByTheDecision)
+            EXPECT_EQ (timer.getTimerInterval (1), 1);
+        else
+            EXPECT_TRUE (testhelpers::pumpUntil ([&] { return worked == 1; })) << "the wake-up was lost";
         timer.stopTimer (1);
     }
 }

@@ -195,7 +195,6 @@ TEST_F (ControlsTest, AfterAnEchoIsLostTheNextQueryShowsWhatTheInstrumentHas)
 {
     startAndSettle();
     auto& gain = content->controls.pressureGainSlider;
-
     // The instrument takes 30, but its echo is lost as it goes; 50 is lost whole
     instrument.setReplyDelay (200);
     gain.setValue (30, juce::sendNotificationSync);
@@ -205,7 +204,6 @@ TEST_F (ControlsTest, AfterAnEchoIsLostTheNextQueryShowsWhatTheInstrumentHas)
     instrument.waitUntilIdle();
     instrument.setReplyDelay (0);
     instrument.plug();
-
     click ("refreshPorts");
     quiet();
     EXPECT_EQ (gain.getValue(), 30.0);
