@@ -54,6 +54,16 @@ inline void pump (int milliseconds)
         waker.join();
 }
 
+/** Waits until the program has opened the instrument's input, then lets the board-size reply and
+    the MIDI-CI exchange pass, so that what is measured next runs alone. */
+inline void awaitInstrument (VirtualMidiDeviceLayer& devices, const juce::String& inputIdentifier)
+{
+    const auto deadline = nowMs() + 5000.0;
+    while (devices.getNumCallbacks (inputIdentifier) == 0 && nowMs() < deadline)
+        pump (5);
+    pump (300);
+}
+
 /** CPU seconds (user and system) this process has used so far. */
 inline double cpuSeconds()
 {

@@ -119,11 +119,7 @@ void measureBurst()
         Program program (devices);
         auto& content = program.content;
         content.stopTimer (3); // no presence poll in the middle of the burst
-
-        const auto deadline = nowMs() + 5000.0;
-        while (devices.getNumCallbacks (instrument.getPorts().inputIdentifier) == 0 && nowMs() < deadline)
-            pump (5);
-        pump (300); // board-size reply and the MIDI-CI countdown out of the way
+        bench::awaitInstrument (devices, instrument.getPorts().inputIdentifier);
         content.lineTimes.clear();
 
         const auto sent = nowMs();

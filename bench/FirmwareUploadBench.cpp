@@ -30,11 +30,7 @@ int measureUpload()
     Program program (devices);
     auto& content = program.content;
     content.stopTimer (3); // no presence poll in the middle of the upload
-
-    const auto deadline = nowMs() + 5000.0;
-    while (devices.getNumCallbacks (instrument.getPorts().inputIdentifier) == 0 && nowMs() < deadline)
-        pump (5);
-    pump (300); // board-size reply and the MIDI-CI exchange out of the way
+    bench::awaitInstrument (devices, instrument.getPorts().inputIdentifier);
 
     std::mt19937 random (1);
     std::vector<u8> image ((size_t) kPartitionDataSize);

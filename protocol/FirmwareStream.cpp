@@ -202,6 +202,23 @@ bool ota_stream_active()
                         [] (const ota_stream_ctrl& s) { return s.state != OTA_STATE_IDLE; });
 }
 
+bool ota_close_streams_in_flight()
+{
+    bool closed = false;
+
+    for (auto& s : OTA_str_ctrl)
+    {
+        if (s.state == OTA_STATE_OPENING || s.state == OTA_STATE_STREAMING
+            || s.state == OTA_STATE_WAIT_CONFIRM)
+        {
+            closeStream (s);
+            closed = true;
+        }
+    }
+
+    return closed;
+}
+
 void handle_sx8_status (const _ump_message_struct& message)
 {
     if (pops == nullptr)

@@ -81,6 +81,10 @@ void ota_pump_step();
 /** Whether any stream is past idle, so that the pump has work on the coming ticks. */
 bool ota_stream_active();
 
+/** Closes every stream that is opening, streaming or waiting for its confirmation, as when the
+    instrument is lost; returns whether there was one. */
+bool ota_close_streams_in_flight();
+
 /** Handles a SysEx8 status packet from the instrument. */
 void handle_sx8_status (const _ump_message_struct& message);
 

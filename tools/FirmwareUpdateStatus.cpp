@@ -480,21 +480,7 @@ void FirmwareUpdateStatus::noticeDisconnection()
     // Only a stream in flight is cut off; between streams the ports going and coming back is the
     // power cycle the update asks for. What was still to go of a cut stream would reach the
     // instrument after it comes back, unasked.
-    bool cutOff = false;
-
-    for (auto& record : OTA_str_ctrl)
-    {
-        if (record.state == OTA_STATE_OPENING || record.state == OTA_STATE_STREAMING
-            || record.state == OTA_STATE_WAIT_CONFIRM)
-        {
-            record.state = OTA_STATE_IDLE;
-            record.send_open = 0;
-            record.reply_open = 0;
-            cutOff = true;
-        }
-    }
-
-    if (!cutOff)
+    if (!ota_close_streams_in_flight())
         return;
 
     owner->logOutMessage ("Instrument disconnected during the MIDI firmware update");
