@@ -42,9 +42,6 @@ protected:
         for (auto& error : instrument.getFirmwareReceiver().getErrors())
             ADD_FAILURE() << "Simulated instrument's firmware receiver: " << error;
 
-        // A late reply must not reach a component whose destruction has begun; unplugging
-        // waits for a delivery in progress.
-        instrument.unplug();
         content.reset();
         testhelpers::pumpMessages (10);
     }

@@ -12,6 +12,13 @@ class RecordingContent : public MainContentComponent
 public:
     using MainContentComponent::MainContentComponent;
 
+    // Destruction changes this object's type before the base destructor removes the MIDI input
+    // callback, so a delivery in progress must be finished and no further one started first.
+    ~RecordingContent() override
+    {
+        deviceManager.removeMidiInputDeviceCallback (midiInputIdentifier, this);
+    }
+
     void logMessage (const juce::String& text) override
     {
         {
