@@ -1,5 +1,7 @@
 #include "ToolWindow.h"
 
+#include <utility>
+
 namespace
 {
 juce::Array<ToolWindow*>& openToolWindows()
@@ -23,13 +25,28 @@ ToolWindow::~ToolWindow()
     openToolWindows().removeFirstMatchingValue (this);
 }
 
-void ToolWindow::setToolContent (juce::Component* content, std::function<void()>& closeCallback)
+void ToolWindow::setToolContent (juce::Component* content, std::function<void()>& closeCallback,
+                                 std::function<void()> wayOut)
 {
-    closeCallback = [this] { closeButtonPressed(); };
+    closeCallback = [this] { closeWindow(); };
+    contentWayOut = std::move (wayOut);
     setContentOwned (content, true);
 }
 
 void ToolWindow::closeButtonPressed()
+{
+    if (!contentWayOut)
+    {
+        closeWindow();
+        return;
+    }
+
+    // The way out usually ends the window, and with it this function object.
+    auto wayOut = contentWayOut;
+    wayOut();
+}
+
+void ToolWindow::closeWindow()
 {
     setVisible (false);
     delete this;

@@ -95,8 +95,7 @@ void BoardStatus::buttonClicked (juce::Button* button)
 
     if (name == "brdStatusCancel")
     {
-        setup->getBrdStatButton.setEnabled (true);
-        closeCallback();
+        cancel();
     }
     else if (name == "brdStatusUpdate")
     {
@@ -106,6 +105,12 @@ void BoardStatus::buttonClicked (juce::Button* button)
     {
         updateBoardStatus();
     }
+}
+
+void BoardStatus::cancel()
+{
+    setup->getBrdStatButton.setEnabled (true);
+    closeCallback();
 }
 
 //==============================================================================
@@ -152,11 +157,11 @@ BoardStatusWindow::BoardStatusWindow (MainContentComponent& ownerToUse, Setup& s
 void BoardStatusWindow::showBoardStatus()
 {
     auto* content = new BoardStatus (owner, setup, *this);
-    setToolContent (content, content->closeCallback);
+    setToolContent (content, content->closeCallback, [content] { content->cancel(); });
 }
 
 void BoardStatusWindow::showFirmwareUpdateStatus()
 {
     auto* content = new FirmwareUpdateStatus (*this);
-    setToolContent (content, content->closeCallback);
+    setToolContent (content, content->closeCallback, [content] { content->leave(); });
 }

@@ -32,6 +32,9 @@ public:
     void updateBoardStatus();
     void populateBoardStatus();
 
+    /** "X": gives the Setup panel its button back and closes the window. */
+    void cancel();
+
     void setupButtons (juce::TextButton* button, int x, int y, int width, int height, juce::String text,
                        juce::String name, bool generic);
     void drawLabel (juce::Label* label, int x, int y, int width, int height, float fontHeight,

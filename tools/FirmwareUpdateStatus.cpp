@@ -385,6 +385,18 @@ void FirmwareUpdateStatus::askToClose()
          });
 }
 
+void FirmwareUpdateStatus::leave()
+{
+    // An open question already stands between the user and the way out.
+    if (openBox != nullptr)
+        return;
+
+    if (cancelButton.isVisible())
+        cancel();
+    else if (closeButton.isVisible() && closeButton.isEnabled())
+        askToClose();
+}
+
 void FirmwareUpdateStatus::ask (const juce::String& title, const juce::String& message,
                                 const juce::StringArray& buttons, std::function<void()> onFirstButton)
 {

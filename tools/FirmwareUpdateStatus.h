@@ -57,6 +57,10 @@ public:
 
     juce::String getSelectedFilePath() const;
 
+    /** The way out the dialog shows now: CANCEL where it is shown, else CLOSE with its
+        question where it can be pressed, else nothing. */
+    void leave();
+
     void drawLabel (juce::Label* label, int x, int y, int width, int height, float fontHeight,
                     juce::String text);
     void setupButtons (juce::TextButton* button, int x, int y, int width, int height, juce::String text,

@@ -403,7 +403,7 @@ void KeyCalibrationWindow::open (MainContentComponent& owner, Setup& setup)
     auto* window = new KeyCalibrationWindow (owner, setup);
     auto* panel = new KeyCalibration (owner, setup);
 
-    window->setToolContent (panel, panel->closeCallback);
+    window->setToolContent (panel, panel->closeCallback, [panel] { panel->close(); });
     window->centreAroundComponent (setup.getParentComponent(), panelWidth, panelHeight);
     window->setTopLeftPosition (window->getX(), window->getY() - 100);
     window->setVisible (true);

@@ -38,6 +38,9 @@ public:
     void setupButtons (juce::TextButton& button, int x, int width, const juce::String& text,
                        const juce::String& name);
 
+    /** Close and Done, in every view: back to playing with the gain and split of before. */
+    void close();
+
     //==============================================================================
     static bool allRestsFound (const std::array<u8, kNumKeys>& restFound);
     static int countMissingRests (const std::array<u8, kNumKeys>& restFound);
@@ -69,7 +72,6 @@ private:
     void startFullKeyboard();
     void startSingleNote();
     void next();
-    void close();
 
     /** Releases every key of the on-screen keyboard, as note-offs from the instrument would. */
     void clearKeys();

@@ -317,7 +317,7 @@ void KeyboardSetupWindow::open (MainContentComponent& owner, Setup& setup)
     auto* window = new KeyboardSetupWindow (owner, setup);
     auto* panel = new KeyboardSetup (owner, setup);
 
-    window->setToolContent (panel, panel->closeCallback);
+    window->setToolContent (panel, panel->closeCallback, [panel] { panel->close(); });
     window->centreAroundComponent (setup.getParentComponent(), panelWidth, panelHeight);
     window->setVisible (true);
     window->addToDesktop();

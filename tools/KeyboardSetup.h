@@ -38,6 +38,9 @@ public:
     /** The Setup panel's entry to this window, disabled while it is open. */
     void setSetupEntryEnabled (bool enabled);
 
+    /** Save and Cancel: gives the Setup panel its entry back and closes the window. */
+    void close();
+
     static constexpr int numSliders = 12;
 
     std::array<juce::Slider, numSliders> sliders;
@@ -56,8 +59,6 @@ public:
 private:
     /** Sets a slider to its limited value; the change comes back through sliderValueChanged. */
     static void writeBack (juce::Slider& slider, double value);
-
-    void close();
 
     // What the sliders showed when the window opened: the instrument's reported values.
     std::array<double, numSliders> openingValues {};

@@ -14,7 +14,9 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <functional>
 #include <iostream>
+#include <utility>
 
 namespace
 {
@@ -64,7 +66,7 @@ public:
             startPlaying();
 
         if (args.contains ("--unplug-after"))
-            juce::Timer::callAfterDelay (
+            unplugLater = std::make_unique<DelayedAction> (
                 juce::roundToInt (valueOf ("--unplug-after", "5").getDoubleValue() * 1000.0),
                 [this] { instrument->unplug(); });
 
@@ -74,17 +76,19 @@ public:
                 juce::File::getCurrentWorkingDirectory().getChildFile (valueOf ("--screenshot", "vn5.png"));
             const auto delay = juce::roundToInt (valueOf ("--after", "3").getDoubleValue() * 1000.0);
 
-            juce::Timer::callAfterDelay (delay,
-                                         [this, file]
-                                         {
-                                             exitCode = takeScreenshots (file) ? 0 : 1;
-                                             quit();
-                                         });
+            screenshotLater = std::make_unique<DelayedAction> (delay,
+                                                               [this, file]
+                                                               {
+                                                                   exitCode = takeScreenshots (file) ? 0 : 1;
+                                                                   quit();
+                                                               });
         }
     }
 
     void shutdown() override
     {
+        unplugLater = nullptr;
+        screenshotLater = nullptr;
         player = nullptr;
         mainWindow = nullptr;
         instrument = nullptr;
@@ -134,10 +138,28 @@ private:
 
     void startPlaying() { player = std::make_unique<Player> (*instrument); }
 
+    // Owned by the app, so that quitting before it runs leaves nothing behind.
+    struct DelayedAction : juce::Timer
+    {
+        DelayedAction (int milliseconds, std::function<void()> actionToRun) : action (std::move (actionToRun))
+        {
+            startTimer (milliseconds);
+        }
+
+        void timerCallback() override
+        {
+            stopTimer();
+            action();
+        }
+
+        std::function<void()> action;
+    };
+
     std::unique_ptr<VirtualMidiDeviceLayer> devices;
     std::unique_ptr<SimulatedInstrument> instrument;
     std::unique_ptr<JuceBox::MainWindow> mainWindow;
     std::unique_ptr<Player> player;
+    std::unique_ptr<DelayedAction> unplugLater, screenshotLater;
     int exitCode = 0;
 };
 

@@ -99,6 +99,22 @@ protected:
         testhelpers::pumpMessages (30);
     }
 
+    /** Closes the window around this component as Alt+F4 (its hidden close button) or the
+        window manager does. */
+    enum OutsideClose
+    {
+        altF4,
+        windowManager
+    };
+
+    void closeFromOutside (juce::Component* inWindow, OutsideClose way)
+    {
+        ASSERT_NE (inWindow, nullptr);
+        auto& window = dynamic_cast<juce::DocumentWindow&> (*inWindow->getTopLevelComponent());
+        way == altF4 ? window.closeButtonPressed() : window.userTriedToCloseWindow();
+        testhelpers::pumpMessages (30);
+    }
+
     /** True once the instrument has received a MIDI-CI message of this sub-ID; the
         instrument has handled everything it received when this returns true. */
     bool instrumentGotCi (u8 subId, int times = 1)

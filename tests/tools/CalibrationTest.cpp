@@ -205,6 +205,20 @@ TEST_F (Calibration, SingleNoteCalibrationAndCloseWithoutStart)
     EXPECT_EQ (ToolWindow::getNumOpen(), 0);
 }
 
+TEST_F (Calibration, ClosedFromOutsideAfterStartItGoesBackToPlaying)
+{
+    for (const auto way : { altF4, windowManager })
+    {
+        click ("keyCalib");
+        click ("keyCalStart");
+        forget();
+        closeFromOutside (&panel(), way);
+        EXPECT_EQ (sent(), (std::vector<Bytes> { fixedMode, gainRestore, split60 }));
+        EXPECT_EQ (content->countOutLines ("Entering Fixed Mode."), 1);
+        EXPECT_TRUE (testhelpers::pumpUntil ([&] { return content->monitorFilter.noteOn == 1; }));
+    }
+}
+
 TEST_F (Calibration, InstrumentUnpluggedDuringKeyCalibration)
 {
     auto reconnected = [this]

@@ -244,6 +244,35 @@ TEST_F (SetupTools, FirmwareUpdateFromABinFileToSuccess)
     EXPECT_EQ (content->firmwareProgress, 0.0f);
 }
 
+TEST_F (SetupTools, ToolWindowsClosedFromOutsideTakeTheirPanelsWayOut)
+{
+    start();
+    pollPresence();
+    settle();
+    click ("SetupMenu");
+
+    for (const auto way : { altF4, windowManager })
+    {
+        click ("GetBrdStat");
+        closeFromOutside (await<BoardStatus> ("Board Status"), way);
+        EXPECT_TRUE (content->setup.getBrdStatButton.isEnabled());
+
+        // Choosing a file, CLOSE asks first; uploading, CANCEL leaves the stream to run to its end
+        openFirmwareWindow();
+        closeFromOutside (dialog(), way);
+        click ("OK");
+        EXPECT_TRUE (content->setup.midiFwUpdateButton.isEnabled());
+
+        const auto image = randomImage (6000, 5 + way);
+        openFirmwareWindow();
+        upload (writeImage ("image.bin", image));
+        closeFromOutside (dialog(), way);
+        EXPECT_TRUE (dialogGone());
+        EXPECT_TRUE (content->setup.midiFwUpdateButton.isEnabled());
+        EXPECT_TRUE (pumpUntil ([&] { return receiver().getImage() == image; }));
+    }
+}
+
 TEST_F (SetupTools, ImageFilesThatCannotBeSentWholeKeepTheFileChoice)
 {
     start();
